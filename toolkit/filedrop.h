@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QWidget;
+
+// Makes a widget take dropped files: a drag that carries at least one local file is accepted when it enters,
+// any other drag is refused; a drop reports the local files in the order the drag lists them.
+class FileDropTarget : public QObject
+{
+    Q_OBJECT
+
+  public:
+    explicit FileDropTarget(QWidget* target);
+
+  signals:
+    void FilesDropped(const QStringList& paths);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Makes a widget and everything inside it refuse drops, rather than passing them on to the widget behind it
+// (Qt hands a drop over a widget that takes none to its parent; a text box would insert a file's URL).
+void RefuseDrops(QWidget* widget);
