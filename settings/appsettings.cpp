@@ -1,7 +1,59 @@
 #include "settings/appsettings.h"
 
-QString AppFolder() { return {}; }
-void SetAppFolder(const QString&) {}
-QString IniFilePath() { return AppFolder() + QStringLiteral("Kadrelle.ini"); }
-QString ReadIniString(const QString&, const QString&, const QString& defaultText, std::int16_t) { return defaultText; }
-bool WriteIniString(const QString&, const QString&, const QString&) { return false; }
+#include "settings/inifile.h"
+#include "settings/initext.h"
+#include "settings/systemencoding.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString& StoredAppFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString WithTrailingSeparator(const QString& folder)
+{
+    return folder.isEmpty() || folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+} // namespace
+
+QString AppFolder()
+{
+    QString& folder = StoredAppFolder();
+    if (folder.isEmpty())
+        folder = WithTrailingSeparator(QCoreApplication::applicationDirPath());
+    return folder;
+}
+
+void SetAppFolder(const QString& folder)
+{
+    StoredAppFolder() = WithTrailingSeparator(folder);
+}
+
+QString IniFilePath()
+{
+    return AppFolder() + QStringLiteral("Kadrelle.ini");
+}
+
+QString ReadIniString(const QString& section, const QString& key, const QString& defaultText,
+                      std::int16_t size)
+{
+    // The value arrives in a buffer of size bytes, the last of which holds the terminating NUL.
+    const qsizetype valueBytes = qsizetype{size} - 1;
+    const QByteArray content = LoadIniFile(IniFilePath()).value_or(QByteArray());
+    return CutToEncodedLength(FindIniValue(content, section, key).value_or(defaultText), valueBytes);
+}
+
+bool WriteIniString(const QString& section, const QString& key, const QString& value)
+{
+    const QString path = IniFilePath();
+    const std::optional<QByteArray> content = LoadIniFile(path);
+    if (!content)
+        return false;
+    const std::optional<QByteArray> updated = WithIniValue(*content, section, key, value);
+    return updated && SaveIniFile(path, *updated);
+}

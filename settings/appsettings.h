@@ -14,15 +14,19 @@ inline const QString ValWidth = QStringLiteral("VALWIDTH");
 inline const QString ValHeight = QStringLiteral("VALHEIGHT");
 } // namespace SettingsKey
 
-// The program's folder with a trailing separator, fixed at the first call.
+// The program's folder with a trailing "/", fixed at the first call.
 QString AppFolder();
-// Points AppFolder at another folder (tests use a temporary one); the separator is added as usual.
+// Points AppFolder at another folder (tests use a temporary one); the "/" is added as usual. An empty folder
+// lets the next call fix the program's folder again.
 void SetAppFolder(const QString& folder);
+// AppFolder() followed by "Kadrelle.ini".
 QString IniFilePath();
 
-// The key's value (at most size - 1 bytes in the system's 8-bit encoding), or defaultText when the file,
-// section or key is missing.
+// The key's value, or defaultText when the file, the section or the key is missing (a key with an empty value
+// gives the empty text). Either arrives as through a buffer of size bytes: cut to its first size - 1 bytes in
+// the system's 8-bit encoding, between characters. A file that cannot be read gives the default.
 QString ReadIniString(const QString& section, const QString& key, const QString& defaultText,
                       std::int16_t size);
-// Writes one key of the settings file; false when the file could not be replaced.
+// Sets one key of the settings file, replacing the file in one step. False, with the file left as it was,
+// when the file could not be read whole or replaced, or the key or value cannot be stored on one line.
 bool WriteIniString(const QString& section, const QString& key, const QString& value);

@@ -1,0 +1,34 @@
+#include "settings/inifile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+std::optional<QByteArray> LoadIniFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QByteArray();
+    if (!info.isFile() || info.size() > LargestIniFile)
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // Reading one byte past the limit tells a file that grew since the size check.
+    QByteArray content = file.read(LargestIniFile + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > LargestIniFile)
+        return std::nullopt;
+    return content;
+}
+
+bool SaveIniFile(const QString& path, const QByteArray& content)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // commit() does not notice a short write of the buffered bytes it flushes, so flush and check first.
+    // Without commit() the destructor throws the unfinished copy away.
+    if (file.write(content) != content.size() || !file.flush())
+        return false;
+    return file.commit();
+}
