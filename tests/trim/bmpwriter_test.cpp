@@ -1,0 +1,188 @@
+#include "trim/bmpwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+QImage Picture(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(10 + x, 100 + y, 200 + x + y));
+    return image;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+quint32 U32At(const QByteArray& bytes, int offset)
+{
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | quint8(bytes[offset + i]);
+    return value;
+}
+
+quint16 U16At(const QByteArray& bytes, int offset)
+{
+    return quint16(quint8(bytes[offset]) | quint8(bytes[offset + 1]) << 8);
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+TEST(WriteBmpFile, WritesThe24BitHeaders)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("out.bmp");
+    QString error;
+    ASSERT_TRUE(WriteBmpFile(Picture(3, 2), path, error)) << error.toStdString();
+
+    const QByteArray bytes = ReadAll(path);
+    ASSERT_EQ(bytes.size(), 54 + 2 * 12);
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(U32At(bytes, 2), 78u);
+    EXPECT_EQ(U32At(bytes, 6), 0u);
+    EXPECT_EQ(U32At(bytes, 10), 54u);
+    EXPECT_EQ(U32At(bytes, 14), 40u);
+    EXPECT_EQ(U32At(bytes, 18), 3u);
+    EXPECT_EQ(U32At(bytes, 22), 2u);
+    EXPECT_EQ(U16At(bytes, 26), 1);
+    EXPECT_EQ(U16At(bytes, 28), 24);
+    EXPECT_EQ(U32At(bytes, 30), 0u);
+    EXPECT_EQ(U32At(bytes, 34), 24u);
+}
+
+TEST(WriteBmpFile, StoresRowsBottomUpInBlueGreenRedOrderPaddedWithZeros)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("out.bmp");
+    QString error;
+    ASSERT_TRUE(WriteBmpFile(Picture(3, 2), path, error));
+
+    const QByteArray bytes = ReadAll(path);
+    // The first stored row is the picture's bottom row (y = 1).
+    EXPECT_EQ(quint8(bytes[54]), 200 + 0 + 1);
+    EXPECT_EQ(quint8(bytes[55]), 100 + 1);
+    EXPECT_EQ(quint8(bytes[56]), 10);
+    EXPECT_EQ(bytes.mid(63, 3), QByteArray(3, '\0'));
+    EXPECT_EQ(quint8(bytes[66 + 6]), 200 + 2);
+    EXPECT_EQ(bytes.mid(75, 3), QByteArray(3, '\0'));
+}
+
+TEST(WriteBmpFile, PixelsReadBackForEveryRowPadding)
+{
+    QTemporaryDir folder;
+    for (int width = 1; width <= 5; ++width) {
+        const QString path = folder.filePath(QStringLiteral("w%1.bmp").arg(width));
+        const QImage picture = Picture(width, 3);
+        QString error;
+        ASSERT_TRUE(WriteBmpFile(picture, path, error));
+        const QImage read(path);
+        EXPECT_EQ(read.convertToFormat(QImage::Format_RGB888), picture) << width;
+    }
+}
+
+TEST(WriteBmpFile, WritesABitmapWhateverTheExtension)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("out.jpg");
+    QString error;
+    ASSERT_TRUE(WriteBmpFile(Picture(4, 4), path, error));
+    EXPECT_EQ(ReadAll(path).left(2), "BM");
+    EXPECT_EQ(QImageReader(path).format(), "bmp");
+}
+
+TEST(WriteBmpFile, ConvertsOtherFormatsToTrueColour)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("out.bmp");
+    QImage picture(2, 2, QImage::Format_ARGB32);
+    picture.fill(qRgb(1, 2, 3));
+    QString error;
+    ASSERT_TRUE(WriteBmpFile(picture, path, error));
+    EXPECT_EQ(QImage(path).pixel(1, 1), qRgb(1, 2, 3));
+}
+
+TEST(WriteBmpFile, ReplacesAnExistingFile)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("out.bmp");
+    WriteFile(path, QByteArray(5000, 'x'));
+    QString error;
+    ASSERT_TRUE(WriteBmpFile(Picture(2, 2), path, error));
+    EXPECT_EQ(ReadAll(path).size(), 54 + 2 * 8);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"out.bmp"});
+}
+
+TEST(WriteBmpFile, RefusesAnEmptyPicture)
+{
+    QTemporaryDir folder;
+    QString error;
+    EXPECT_FALSE(WriteBmpFile(QImage(), folder.filePath("out.bmp"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST(WriteBmpFile, FailsIntoAMissingFolderLeavingNothing)
+{
+    QTemporaryDir folder;
+    QString error;
+    EXPECT_FALSE(WriteBmpFile(Picture(2, 2), folder.filePath("missing/out.bmp"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST(WriteBmpFile, FailsOntoAFolderLeavingItAndNothingElse)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir("out.bmp"));
+    QString error;
+    EXPECT_FALSE(WriteBmpFile(Picture(2, 2), folder.filePath("out.bmp"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"out.bmp"});
+    EXPECT_TRUE(QFileInfo(folder.filePath("out.bmp")).isDir());
+}
+
+// A write that runs out of room part way (here a file-size limit) keeps the old file whole.
+TEST(WriteBmpFile, AFailedWriteKeepsTheOldFile)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("out.bmp");
+    const QByteArray old(1000, 'o');
+    WriteFile(path, old);
+
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    QString error;
+    const bool written = WriteBmpFile(Picture(200, 200), path, error);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadAll(path), old);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"out.bmp"});
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+#include "trim/bmpwriter.h"
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr std::uint32_t FileHeaderSize = 14;
+constexpr std::uint32_t InfoHeaderSize = 40;
+constexpr std::uint32_t PixelDataOffset = FileHeaderSize + InfoHeaderSize;
+
+void AppendU16LE(QByteArray& bytes, std::uint16_t value)
+{
+    bytes.append(char(value & 0xFF));
+    bytes.append(char(value >> 8));
+}
+
+void AppendU32LE(QByteArray& bytes, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.append(char((value >> shift) & 0xFF));
+}
+
+QByteArray Headers(std::uint32_t width, std::uint32_t height, std::uint32_t pixelBytes)
+{
+    QByteArray bytes;
+    bytes.reserve(PixelDataOffset);
+    bytes.append("BM");
+    AppendU32LE(bytes, PixelDataOffset + pixelBytes);
+    AppendU32LE(bytes, 0);
+    AppendU32LE(bytes, PixelDataOffset);
+    AppendU32LE(bytes, InfoHeaderSize);
+    AppendU32LE(bytes, width);
+    AppendU32LE(bytes, height); // positive: rows are stored bottom-up
+    AppendU16LE(bytes, 1);
+    AppendU16LE(bytes, 24);
+    AppendU32LE(bytes, 0); // no compression
+    AppendU32LE(bytes, pixelBytes);
+    AppendU32LE(bytes, 0); // no stated resolution
+    AppendU32LE(bytes, 0);
+    AppendU32LE(bytes, 0);
+    AppendU32LE(bytes, 0);
+    return bytes;
+}
+
+} // namespace
+
+bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
+{
+    if (image.isNull()) {
+        error = QStringLiteral("空の画像です");
+        return false;
+    }
+    const QImage pixels = image.convertToFormat(QImage::Format_RGB888);
+    const auto width = std::uint32_t(pixels.width());
+    const auto height = std::uint32_t(pixels.height());
+    // Each row holds three bytes a pixel, padded to a multiple of four.
+    const std::uint64_t rowBytes = (std::uint64_t(width) * 3 + 3) / 4 * 4;
+    const std::uint64_t pixelBytes = rowBytes * height;
+    if (pixelBytes > std::numeric_limits<std::uint32_t>::max() - PixelDataOffset) {
+        error = QStringLiteral("画像が大きすぎます");
+        return false;
+    }
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    bool written = file.write(Headers(width, height, std::uint32_t(pixelBytes))) == PixelDataOffset;
+    QByteArray row(qsizetype(rowBytes), '\0');
+    for (int y = pixels.height() - 1; written && y >= 0; --y) {
+        const uchar* source = pixels.constScanLine(y);
+        char* target = row.data();
+        for (qsizetype x = 0; x < pixels.width(); ++x) {
+            target[x * 3] = char(source[x * 3 + 2]);
+            target[x * 3 + 1] = char(source[x * 3 + 1]);
+            target[x * 3 + 2] = char(source[x * 3]);
+        }
+        written = file.write(row) == row.size();
+    }
+    if (!written || !file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}

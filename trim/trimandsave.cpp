@@ -1,0 +1,59 @@
+#include "trim/trimandsave.h"
+
+#include "imagesize/imagesize.h"
+#include "trim/bmpwriter.h"
+#include "trim/cropplan.h"
+#include "trim/picture/picturesource.h"
+#include "trim/trimmessages.h"
+
+#include <QFileInfo>
+#include <QRect>
+
+namespace {
+
+TrimResult Failed(QString message)
+{
+    return TrimResult{false, std::nullopt, std::move(message)};
+}
+
+} // namespace
+
+TrimResult TrimAndSaveFile(const QString& picturePath, const TrimSettings& settings,
+                           const QString& outputPath)
+{
+    const ImageSizeInfo probed = GetImageSize(QFileInfo(picturePath).filesystemFilePath(), 0);
+
+    QString error;
+    const std::unique_ptr<PictureSource> picture = PictureSource::open(picturePath, error);
+    if (!picture)
+        return Failed(TrimMessages::CannotLoad(picturePath, error));
+
+    if (settings.TargetWidth <= 0 || settings.TargetHeight <= 0)
+        return Failed(TrimMessages::TargetNotPositive(settings.TargetWidth, settings.TargetHeight));
+
+    const std::optional<CropPlan> plan = PlanCrop(probed.Width, probed.Height, settings);
+    if (!plan || plan->empty()) {
+        if (probed.Kind == 0 || probed.Width <= 0 || probed.Height <= 0)
+            return Failed(TrimMessages::SizeUnreadable(picturePath));
+        return Failed(TrimMessages::TooSmall(picturePath, QSize(probed.Width, probed.Height)));
+    }
+
+    // The crop is placed by the header's size; cutting it from pixels of another size would save a wrong
+    // picture without a word.
+    if (picture->size() != QSize(probed.Width, probed.Height))
+        return Failed(TrimMessages::SizeMismatch(picturePath));
+
+    const QRect region(plan->horizontalOffset, plan->verticalOffset, plan->cropWidth, plan->cropHeight);
+    std::optional<QImage> crop = picture->decodeRegion(region, PreviewBackground, error);
+    if (!crop)
+        return Failed(TrimMessages::CannotLoad(picturePath, error));
+
+    TrimResult result{false, std::move(crop), {}};
+    if (!WriteBmpFile(*result.preview, outputPath, error)) {
+        result.message = TrimMessages::CannotSave(outputPath, error);
+        return result;
+    }
+    result.saved = true;
+    result.message = TrimMessages::Saved(outputPath, region.size());
+    return result;
+}

@@ -1,0 +1,58 @@
+#include "trim/trimmessages.h"
+
+#include <QDir>
+
+namespace {
+
+QString Shown(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QString Dimensions(qint64 width, qint64 height)
+{
+    return QStringLiteral("%1×%2").arg(width).arg(height);
+}
+
+} // namespace
+
+namespace TrimMessages {
+
+QString Saved(const QString& outputPath, QSize crop)
+{
+    return QStringLiteral("保存しました: %1 (%2)")
+        .arg(Shown(outputPath), Dimensions(crop.width(), crop.height()));
+}
+
+QString CannotLoad(const QString& picturePath, const QString& reason)
+{
+    return QStringLiteral("画像を読み込めません: %1 (%2)").arg(Shown(picturePath), reason);
+}
+
+QString SizeUnreadable(const QString& picturePath)
+{
+    return QStringLiteral("画像サイズを読み取れません: %1").arg(Shown(picturePath));
+}
+
+QString TooSmall(const QString& picturePath, QSize picture)
+{
+    return QStringLiteral("画像が小さすぎて切り出せません: %1 (%2)")
+        .arg(Shown(picturePath), Dimensions(picture.width(), picture.height()));
+}
+
+QString TargetNotPositive(std::int16_t targetWidth, std::int16_t targetHeight)
+{
+    return QStringLiteral("目標サイズが正しくありません (%1)").arg(Dimensions(targetWidth, targetHeight));
+}
+
+QString SizeMismatch(const QString& picturePath)
+{
+    return QStringLiteral("画像のヘッダーと画素データの大きさが一致しません: %1").arg(Shown(picturePath));
+}
+
+QString CannotSave(const QString& outputPath, const QString& reason)
+{
+    return QStringLiteral("保存できません: %1 (%2)").arg(Shown(outputPath), reason);
+}
+
+} // namespace TrimMessages

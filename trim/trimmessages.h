@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <cstdint>
+
+// The status-line texts of a trim, shared by the window and the command line. Paths are shown with the
+// platform's separators.
+namespace TrimMessages {
+
+QString Saved(const QString& outputPath, QSize crop);
+QString CannotLoad(const QString& picturePath, const QString& reason);
+QString SizeUnreadable(const QString& picturePath);
+QString TooSmall(const QString& picturePath, QSize picture);
+QString TargetNotPositive(std::int16_t targetWidth, std::int16_t targetHeight);
+QString SizeMismatch(const QString& picturePath);
+QString CannotSave(const QString& outputPath, const QString& reason);
+
+} // namespace TrimMessages
