@@ -1,0 +1,44 @@
+#include "cli/batchoptions.h"
+#include "cli/batchrun.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ExitFileFailed = 1;
+constexpr int ExitBadArguments = 2;
+
+void Print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    bool helpWanted = false;
+    QString error;
+    const std::optional<BatchOptions> options =
+        ParseBatchOptions(QCoreApplication::arguments(), helpWanted, error);
+    if (helpWanted) {
+        Print(stdout, BatchHelpText());
+        return 0;
+    }
+    if (!options) {
+        Print(stderr, QStringLiteral("kadrelle-trim: %1\n詳しくは kadrelle-trim --help\n").arg(error));
+        return ExitBadArguments;
+    }
+
+    std::FILE* progress = isatty(fileno(stderr)) ? stderr : nullptr;
+    const int failed = RunBatch(*options, stdout, progress);
+    if (failed == 0)
+        return 0;
+    Print(stderr, QStringLiteral("kadrelle-trim: %1 件中 %2 件が失敗しました\n")
+                      .arg(options->picturePaths.size())
+                      .arg(failed));
+    return ExitFileFailed;
+}

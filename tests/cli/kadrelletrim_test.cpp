@@ -1,0 +1,188 @@
+#include "tests/trim/patternpicture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Finished
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Finished RunTrim(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(KADRELLE_TRIM_PATH), arguments);
+    process.waitForFinished(30000);
+    return Finished{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                    QString::fromLocal8Bit(process.readAllStandardOutput()),
+                    QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+QStringList Lines(const QString& text)
+{
+    return text.split('\n', Qt::SkipEmptyParts);
+}
+
+QStringList FilesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+TEST(KadrelleTrim, ContinuesPastAFailingFileAndAdvancesTheSerialOnlyOnSuccess)
+{
+    QTemporaryDir folder;
+    const QString first = folder.filePath("first.png");
+    const QString broken = folder.filePath("broken.png");
+    const QString last = folder.filePath("last.png");
+    ASSERT_TRUE(SavePatternPng(first, 300, 500));
+    QFile brokenFile(broken);
+    ASSERT_TRUE(brokenFile.open(QIODevice::WriteOnly));
+    brokenFile.write("no picture here");
+    brokenFile.close();
+    ASSERT_TRUE(SavePatternPng(last, 200, 200));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("out"));
+    const QString output = folder.filePath("out/crop.bmp");
+
+    const Finished run = RunTrim({"--output", output, first, broken, last});
+
+    EXPECT_EQ(run.exitCode, 1);
+    const QStringList lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 3) << run.out.toStdString();
+    EXPECT_EQ(lines[0], first + ": 保存しました: " + folder.filePath("out/crop[00000].bmp") + " (288×384)");
+    EXPECT_TRUE(lines[1].startsWith(broken + ": 画像を読み込めません: " + broken)) << lines[1].toStdString();
+    EXPECT_EQ(lines[2], last + ": 保存しました: " + folder.filePath("out/crop[00001].bmp") + " (144×192)");
+    EXPECT_EQ(FilesIn(folder.filePath("out")), (QStringList{"crop[00000].bmp", "crop[00001].bmp"}));
+    EXPECT_EQ(QImage(folder.filePath("out/crop[00001].bmp")).pixel(0, 0), PatternPixel(28, 4));
+    EXPECT_EQ(run.err, "kadrelle-trim: 3 件中 1 件が失敗しました\n");
+}
+
+TEST(KadrelleTrim, KeepsTheGivenSerialAndTheSizesAsked)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("p.png");
+    ASSERT_TRUE(SavePatternPng(picture, 640, 480));
+    const QString output = folder.filePath("w[00007].x.bmp");
+
+    const Finished run =
+        RunTrim({"--target", "240x400", "--preview", "312x520", "--output", output, picture, picture});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, "");
+    const QStringList lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith("w[00007].x.bmp (288×480)")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith("w[00008].x.bmp (288×480)")) << lines[1].toStdString();
+    EXPECT_EQ(QImage(folder.filePath("w[00008].x.bmp")).size(), QSize(288, 480));
+}
+
+TEST(KadrelleTrim, NumberingStartsAgainAfter20000)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("p.png");
+    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+
+    const Finished run = RunTrim({"--output", folder.filePath("w[20000].bmp"), picture, picture});
+
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(FilesIn(folder.path()), (QStringList{"p.png", "w[00000].bmp", "w[20000].bmp"}));
+}
+
+TEST(KadrelleTrim, FailsEveryFileWhoseOutputCannotBeWritten)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("p.png");
+    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    const QString output = folder.filePath("missing/w.bmp");
+
+    const Finished run = RunTrim({"--output", output, picture, picture});
+
+    EXPECT_EQ(run.exitCode, 1);
+    const QStringList lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith(picture + ": 保存できません: " + folder.filePath("missing/w[00000].bmp")))
+            << line.toStdString();
+}
+
+TEST(KadrelleTrim, HelpDescribesTheCommand)
+{
+    const Finished run = RunTrim({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(
+        run.out.startsWith("使い方: kadrelle-trim --output PATH [--target WxH] [--preview WxH] FILE..."));
+    for (const char* option : {"--output", "--target", "--preview", "240x320", "480x800"})
+        EXPECT_TRUE(run.out.contains(option)) << option;
+}
+
+TEST(KadrelleTrim, RefusesBadArgumentsWithoutWritingAnything)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("p.png");
+    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    const QString output = folder.filePath("w.bmp");
+    const QStringList rows[] = {
+        {},
+        {picture},
+        {"--output", output},
+        {"--output", output, "--target", "0x320", picture},
+        {"--output", output, "--bogus", picture},
+    };
+    for (const QStringList& row : rows) {
+        const Finished run = RunTrim(row);
+        EXPECT_EQ(run.exitCode, 2) << row.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("kadrelle-trim: ")) << run.err.toStdString();
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(FilesIn(folder.path()), QStringList{"p.png"});
+}
+
+TEST(KadrelleTrim, LeavesTheWindowSettingsFileAlone)
+{
+    const QString settingsPath = QFileInfo(QStringLiteral(KADRELLE_TRIM_PATH)).dir().filePath("Kadrelle.ini");
+    const auto contents = [&] {
+        QFile file(settingsPath);
+        return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
+    };
+    const auto before = contents();
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("p.png");
+    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+
+    EXPECT_EQ(RunTrim({"--output", folder.filePath("w.bmp"), picture}).exitCode, 0);
+    EXPECT_EQ(contents(), before);
+}
+
+// On a terminal the progress shows on stderr and is erased before each result line.
+TEST(KadrelleTrim, ShowsProgressOnlyOnATerminal)
+{
+    const QString script = QStandardPaths::findExecutable("script");
+    if (script.isEmpty())
+        GTEST_SKIP() << "script(1) is needed to run under a terminal";
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("p.png");
+    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    const QString command = QStringLiteral("'%1' --output '%2' '%3' '%3'")
+                                .arg(QStringLiteral(KADRELLE_TRIM_PATH), folder.filePath("w.bmp"), picture);
+    QProcess process;
+    process.start(script, {"-qec", command, "/dev/null"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    const QString terminal = QString::fromLocal8Bit(process.readAllStandardOutput());
+    EXPECT_TRUE(terminal.contains("[1/2] " + picture)) << terminal.toStdString();
+    EXPECT_TRUE(terminal.contains("[2/2] " + picture));
+
+    const Finished piped = RunTrim({"--output", folder.filePath("v.bmp"), picture});
+    EXPECT_FALSE(piped.out.contains("[1/1]"));
+    EXPECT_EQ(piped.err, "");
+}
+
+} // namespace
