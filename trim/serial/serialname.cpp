@@ -34,8 +34,12 @@ std::optional<int> ReadSerialNumber(QStringView characters)
     return negative ? -value : value;
 }
 
-QString WithSerial(const SerialName& parts, int serial)
+// nullopt when the written serial would push the file name's first "." beyond what a position can hold, so
+// that a path that took a serial can always be advanced after the save.
+std::optional<QString> WithSerial(const SerialName& parts, int serial)
 {
+    if (parts.prefix.size() + BracketedWidth >= LongestPath)
+        return std::nullopt;
     return parts.prefix + QStringLiteral("[%1]").arg(serial, SerialWidth, 10, QChar(u'0')) + parts.suffix;
 }
 
@@ -63,17 +67,13 @@ std::optional<SerialName> ParseSerialName(const QString& path)
 std::optional<QString> EnsureSerial(const QString& outputPath)
 {
     const std::optional<SerialName> parts = ParseSerialName(outputPath);
-    if (!parts)
-        return std::nullopt;
-    return WithSerial(*parts, IsSavedSerial(parts->serial) ? *parts->serial : 0);
+    return parts ? WithSerial(*parts, IsSavedSerial(parts->serial) ? *parts->serial : 0) : std::nullopt;
 }
 
 std::optional<QString> AdvanceSerial(const QString& outputPath)
 {
     const std::optional<SerialName> parts = ParseSerialName(outputPath);
-    if (!parts)
-        return std::nullopt;
-    return WithSerial(*parts, IsSavedSerial(parts->serial) ? *parts->serial + 1 : 0);
+    return parts ? WithSerial(*parts, IsSavedSerial(parts->serial) ? *parts->serial + 1 : 0) : std::nullopt;
 }
 
 std::optional<QString> ResetSerial(const QString& outputPath)

@@ -21,14 +21,17 @@ struct SerialName
 // place lies beyond position 32767 (counting from 1), which the output path's positions cannot hold.
 std::optional<SerialName> ParseSerialName(const QString& path);
 
+// The three operations below give nullopt, meaning the text stays as it is, when the path is too long: its
+// serial's place lies beyond position 32767, before or after the serial is written.
+
 // The output path before a save: its serial kept when it reads 0 to LastSerial, otherwise (none, negative
-// or above LastSerial) set to 00000. nullopt when the path is too long to parse.
+// or above LastSerial) set to 00000.
 std::optional<QString> EnsureSerial(const QString& outputPath);
 
 // The output path after a save: its serial raised by one, or 00000 when there is none or it reads negative
-// or above LastSerial, so that the serial always keeps its five digits. nullopt when the path is too long.
+// or above LastSerial, so that the serial always keeps its five digits.
 std::optional<QString> AdvanceSerial(const QString& outputPath);
 
-// The output path with its serial set back to 00000 (one is inserted when there is none). nullopt, meaning
-// the text stays as it is, when nothing stands before the serial's place or the path is too long.
+// The output path with its serial set back to 00000 (one is inserted when there is none); nullopt also when
+// nothing stands before the serial's place.
 std::optional<QString> ResetSerial(const QString& outputPath);
