@@ -75,7 +75,7 @@ std::vector<IniLine> SplitIniLines(const QByteArray& content)
     return lines;
 }
 
-// Index of the first line of the first section called name, or lines.size() when there is none.
+// Index of the header line of the first section called name, or lines.size() when there is none.
 std::size_t FindSection(const std::vector<IniLine>& lines, QStringView name)
 {
     std::size_t index = 0;
