@@ -1,49 +1,47 @@
 #include "trim/picture/picturesource.h"
 
-#include <QImageReader>
-#include <QPainter>
+#include "trim/picture/bmppicturesource.h"
+#include "trim/picture/jpegpicturesource.h"
+#include "trim/picture/pngpicturesource.h"
+#include "trim/picture/qtpicturesource.h"
+
+#include <QFile>
 
 namespace {
 
-// Decodes through Qt's readers: the whole picture, then the region.
-class QtPictureSource final : public PictureSource
+enum class Signature { Jpeg, Png, Bmp, Other };
+
+Signature signatureOf(const QByteArray& head)
 {
-public:
-    QtPictureSource(const QString& path, QSize size) : path_(path), size_(size) {}
-
-    QSize size() const override { return size_; }
-
-    std::optional<QImage> decodeRegion(const QRect& region, const QColor& background, QString& error) override
-    {
-        QImageReader reader(path_);
-        reader.setAutoTransform(false);
-        QImage picture = reader.read();
-        if (picture.isNull()) {
-            error = reader.errorString();
-            return std::nullopt;
-        }
-        QImage crop(region.size(), QImage::Format_RGB888);
-        crop.fill(background);
-        QPainter painter(&crop);
-        painter.drawImage(QPoint(0, 0), picture, region);
-        return crop;
-    }
-
-private:
-    QString path_;
-    QSize size_;
-};
+    if (head.startsWith("\xff\xd8"))
+        return Signature::Jpeg;
+    if (head.startsWith("\x89PNG\r\n\x1a\n"))
+        return Signature::Png;
+    if (head.startsWith("BM"))
+        return Signature::Bmp;
+    return Signature::Other;
+}
 
 } // namespace
 
 std::unique_ptr<PictureSource> PictureSource::open(const QString& path, QString& error)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(false);
-    const QSize size = reader.size();
-    if (!reader.canRead() || !size.isValid()) {
-        error = reader.errorString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
         return nullptr;
     }
-    return std::make_unique<QtPictureSource>(path, size);
+    const QByteArray head = file.read(8);
+    file.close();
+    switch (signatureOf(head)) {
+    case Signature::Jpeg:
+        return openJpegPicture(path, error);
+    case Signature::Png:
+        return openPngPicture(path, error);
+    case Signature::Bmp:
+        return openBmpPicture(path, error);
+    case Signature::Other:
+        break;
+    }
+    return QtPictureSource::open(path, error);
 }

@@ -12,7 +12,7 @@
 // when a region is asked for, so a crop of a huge photo never holds the whole photo in memory.
 class PictureSource
 {
-public:
+  public:
     virtual ~PictureSource() = default;
 
     // Nullptr, with a message in `error`, for a file that cannot be read as a picture.

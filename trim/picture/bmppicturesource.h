@@ -1,0 +1,8 @@
+#pragma once
+
+#include "trim/picture/picturesource.h"
+
+// Opens a BMP file. Uncompressed bitmaps (1, 4, 8, 16, 24 and 32 bits, bit fields of 16 and 32 bits,
+// bottom-up or top-down) get a decoder that reads only a region's rows; compressed and unusual bitmaps go
+// to Qt's reader. Nullptr with a message when the header cannot be read or the pixel data is cut short.
+std::unique_ptr<PictureSource> openBmpPicture(const QString& path, QString& error);

@@ -1,0 +1,33 @@
+#include "trim/picture/pictureregion.h"
+
+#include <QPainter>
+
+bool regionFitsPicture(const QRect& region, QSize pictureSize, QString& error)
+{
+    if (region.isEmpty()) {
+        error = QStringLiteral("The region to decode is empty.");
+        return false;
+    }
+    if (!QRect(QPoint(0, 0), pictureSize).contains(region)) {
+        error = QStringLiteral("The region %1,%2 %3x%4 lies outside the %5x%6 picture.")
+                    .arg(region.x())
+                    .arg(region.y())
+                    .arg(region.width())
+                    .arg(region.height())
+                    .arg(pictureSize.width())
+                    .arg(pictureSize.height());
+        return false;
+    }
+    return true;
+}
+
+QImage flattenOnto(const QImage& pixels, const QRect& source, const QColor& background)
+{
+    QImage flat(source.size(), QImage::Format_RGB888);
+    if (flat.isNull())
+        return flat;
+    flat.fill(background);
+    QPainter painter(&flat);
+    painter.drawImage(QPoint(0, 0), pixels, source);
+    return flat;
+}

@@ -1,0 +1,90 @@
+#include "trim/picture/qtpicturesource.h"
+
+#include "trim/picture/pictureregion.h"
+
+#include <QImageReader>
+
+namespace {
+
+// Qt refuses decodes above 128 MiB by default; a picture Qt must decode whole may take up to this much.
+constexpr int decodeLimitMiB = 1024;
+
+// Qt's readers decode to at most four bytes a pixel for the formats left to them.
+constexpr qint64 decodedBytesPerPixel = 4;
+
+qint64 decodedBytes(QSize size)
+{
+    return qint64(size.width()) * size.height() * decodedBytesPerPixel;
+}
+
+// Raises Qt's process-wide allocation limit for one decode.
+class AllocationLimitRaise
+{
+  public:
+    explicit AllocationLimitRaise(int limitMiB) : previous_(QImageReader::allocationLimit())
+    {
+        QImageReader::setAllocationLimit(limitMiB);
+    }
+    ~AllocationLimitRaise() { QImageReader::setAllocationLimit(previous_); }
+    AllocationLimitRaise(const AllocationLimitRaise&) = delete;
+    AllocationLimitRaise& operator=(const AllocationLimitRaise&) = delete;
+
+  private:
+    int previous_;
+};
+
+} // namespace
+
+std::unique_ptr<PictureSource> QtPictureSource::open(const QString& path, QString& error)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    if (!reader.canRead()) {
+        error = reader.errorString();
+        return nullptr;
+    }
+    const QSize size = reader.size();
+    if (size.isEmpty()) {
+        error = QStringLiteral("The picture's size cannot be read.");
+        return nullptr;
+    }
+    return std::make_unique<QtPictureSource>(path, size);
+}
+
+std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const QColor& background,
+                                                    QString& error)
+{
+    if (!regionFitsPicture(region, size_, error))
+        return std::nullopt;
+    QImageReader reader(path_);
+    reader.setAutoTransform(false);
+    const bool clips = reader.supportsOption(QImageIOHandler::ClipRect);
+    const QSize decodedSize = clips ? region.size() : size_;
+    if (decodedBytes(decodedSize) > qint64(decodeLimitMiB) * 1024 * 1024) {
+        error = QStringLiteral("The %1x%2 picture is too large to decode in memory.")
+                    .arg(size_.width())
+                    .arg(size_.height());
+        return std::nullopt;
+    }
+    if (clips)
+        reader.setClipRect(region);
+    QImage picture;
+    {
+        const AllocationLimitRaise raise(decodeLimitMiB);
+        picture = reader.read();
+    }
+    if (picture.isNull()) {
+        error = reader.errorString();
+        return std::nullopt;
+    }
+    if (picture.size() != decodedSize) {
+        error = QStringLiteral("The picture changed after it was opened.");
+        return std::nullopt;
+    }
+    QImage crop = flattenOnto(picture, clips ? picture.rect() : region, background);
+    if (crop.isNull()) {
+        error = QStringLiteral("There is not enough memory for the region.");
+        return std::nullopt;
+    }
+    return crop;
+}
