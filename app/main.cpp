@@ -1,10 +1,16 @@
+#include "app/form1.h"
+#include "app/termination.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QSessionManager>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
+    Form1 window;
+    CloseOnTermination(&window);
+    // The end of the desktop session writes the settings just as the close box does.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &Form1::Form_QueryUnload);
+    window.show();
     return app.exec();
 }

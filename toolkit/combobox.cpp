@@ -13,6 +13,18 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent)
     });
 }
 
+void ComboBox::AddItem(const QString& entry)
+{
+    const QString shown = currentText();
+    const bool nothingPicked = ListIndex() == -1;
+    addItem(entry);
+    // Qt picks the first entry added to an empty list.
+    if (nothingPicked) {
+        setCurrentIndex(-1);
+        setEditText(shown);
+    }
+}
+
 int ComboBox::ListIndex() const
 {
     const int index = currentIndex();

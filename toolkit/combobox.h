@@ -11,7 +11,8 @@ class ComboBox : public QComboBox
   public:
     explicit ComboBox(QWidget* parent = nullptr);
 
-    void AddItem(const QString& entry) { addItem(entry); }
+    // Adds an entry at the end; nothing gets picked by it.
+    void AddItem(const QString& entry);
     // The picked entry, or -1 while the text part shows something that is not the picked entry.
     int ListIndex() const;
     // False (and nothing changes) for an index that names no entry and is not -1.

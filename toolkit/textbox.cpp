@@ -52,3 +52,12 @@ void TextBox::focusInEvent(QFocusEvent* event)
     QLineEdit::focusInEvent(event);
     emit GotFocus();
 }
+
+void TextBox::focusOutEvent(QFocusEvent* event)
+{
+    const int start = SelStart();
+    const int length = SelLength();
+    QLineEdit::focusOutEvent(event);
+    if (length > 0)
+        setSelection(start, length);
+}

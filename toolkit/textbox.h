@@ -4,7 +4,8 @@
 
 // A single-line text box whose events follow the window's rules: Change after every change of its text,
 // the program's own writes included (a write of the text it already holds raises nothing), KeyUp with the
-// Windows virtual-key code, MouseUp and GotFocus.
+// Windows virtual-key code, MouseUp and GotFocus. Like a Windows edit control it keeps its selection while
+// another control has the focus.
 class TextBox : public QLineEdit
 {
     Q_OBJECT
@@ -28,4 +29,5 @@ class TextBox : public QLineEdit
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };

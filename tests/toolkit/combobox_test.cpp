@@ -19,6 +19,15 @@ struct Presets : ::testing::Test
 
 } // namespace
 
+TEST(ComboBox, AddingEntriesPicksNone)
+{
+    ComboBox combo;
+    combo.AddItem(QStringLiteral("240×320"));
+    combo.AddItem(QStringLiteral("240×400"));
+    EXPECT_EQ(combo.ListIndex(), -1);
+    EXPECT_TRUE(combo.currentText().isEmpty());
+}
+
 TEST_F(Presets, SettingListIndexFromCodeRaisesClickOnlyWhenItChanges)
 {
     QSignalSpy clicks(&combo, &ComboBox::Click);

@@ -82,3 +82,20 @@ TEST(TextBox, MouseUpAndGotFocusAreRaised)
     EXPECT_EQ(mouseUps.count(), 1);
     EXPECT_EQ(focus.count(), 1);
 }
+
+TEST(TextBox, KeepsItsSelectionWhenAnotherControlTakesTheFocus)
+{
+    QWidget window;
+    auto* box = new TextBox(&window);
+    auto* other = new TextBox(&window);
+    other->move(0, 40);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    box->setText(QStringLiteral("/pics/wall.bmp"));
+    box->setSelection(6, 4);
+    other->setFocus();
+    EXPECT_EQ(box->SelStart(), 6);
+    EXPECT_EQ(box->SelLength(), 4);
+}

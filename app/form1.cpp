@@ -1,0 +1,135 @@
+#include "app/form1.h"
+
+#include "app/previewarea.h"
+#include "settings/appsettings.h"
+#include "toolkit/combobox.h"
+#include "toolkit/numbertext.h"
+#include "toolkit/openfiledialog.h"
+#include "toolkit/optionbutton.h"
+#include "toolkit/picturebox.h"
+#include "toolkit/textbox.h"
+#include "toolkit/updown.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr std::int16_t SettingsBufferSize = 256;
+
+QString readSetting(const QString& key, const QString& defaultText)
+{
+    return ReadIniString(SettingsSection, key, defaultText, SettingsBufferSize);
+}
+
+// A stored number that is no 16-bit integer falls back to the key's default, so that a damaged or
+// emptied value can never keep the program from starting.
+std::int16_t readNumberSetting(const QString& key, std::int16_t defaultValue)
+{
+    return TextToInt16(readSetting(key, QString::number(defaultValue))).value_or(defaultValue);
+}
+
+} // namespace
+
+Form1::Form1(std::unique_ptr<OpenFileDialog> dialog, const ScreenMetrics& screen)
+    : CommonDialog1(std::move(dialog)), screen_(screen)
+{
+    createControls();
+    setTabOrder();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::Form1() : Form1(std::make_unique<QtOpenFileDialog>(), PrimaryScreenMetrics()) {}
+
+Form1::~Form1() = default;
+
+void Form1::connectHandlers()
+{
+    connect(Option1, &OptionButton::Click, this, &Form1::Option1_Click);
+    connect(Option2, &OptionButton::Click, this, &Form1::Option2_Click);
+    connect(Combo1, &ComboBox::Click, this, &Form1::Combo1_Click);
+    connect(Text2, &TextBox::Change, this, &Form1::Text2_Change);
+    connect(Text3, &TextBox::Change, this, &Form1::Text3_Change);
+    connect(Text2, &TextBox::KeyUp, this, &Form1::Text2_KeyUp);
+    connect(Text3, &TextBox::KeyUp, this, &Form1::Text3_KeyUp);
+    connect(Text2, &TextBox::MouseUp, this, &Form1::Text2_MouseUp);
+    connect(Text3, &TextBox::MouseUp, this, &Form1::Text3_MouseUp);
+    connect(UpDown1, &UpDown::Change, this, &Form1::UpDown1_Change);
+    connect(UpDown2, &UpDown::Change, this, &Form1::UpDown2_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Text1, &TextBox::GotFocus, this, &Form1::Text1_GotFocus);
+}
+
+void Form1::FitFormToWorkArea()
+{
+    const PreviewArea preview = ChoosePreviewArea(static_cast<float>(screen_.screenArea.width()));
+    PreviewMaxWidth = preview.width;
+    PreviewMaxHeight = preview.height;
+    // The client area gets the work area's size now; once the window is shown and its frame is known,
+    // Form_Activate makes the outer frame that size.
+    resize(screen_.workArea.size());
+    Picture2->SetOuterSize(PreviewMaxWidth, PreviewMaxHeight);
+}
+
+void Form1::Form_Load()
+{
+    FitFormToWorkArea();
+    Combo1->AddItem(QStringLiteral("240×320"));
+    Combo1->AddItem(QStringLiteral("240×400"));
+    UpDown1->SetValue(240);
+    UpDown2->SetValue(400);
+    Option1_Click();
+    Combo1->SetListIndex(0);
+
+    CurrentFile = readSetting(SettingsKey::DataFile, QString());
+    Text1->setText(CurrentFile);
+    if (readSetting(SettingsKey::ScreenSelect, QStringLiteral("Option1")) == QStringLiteral("Option1"))
+        Option1->SetValue(true);
+    else
+        Option2->SetValue(true);
+    // An index that names no entry falls back to the default pick.
+    if (!Combo1->SetListIndex(readNumberSetting(SettingsKey::FixSize, 1)))
+        Combo1->SetListIndex(1);
+    Text2->setText(QString::number(readNumberSetting(SettingsKey::ValWidth, 240)));
+    Text3->setText(QString::number(readNumberSetting(SettingsKey::ValHeight, 400)));
+}
+
+void Form1::Form_Activate()
+{
+    const QSize frameMargins = frameGeometry().size() - geometry().size();
+    resize(screen_.workArea.size() - frameMargins);
+    move(screen_.screenArea.topLeft());
+}
+
+void Form1::Form_QueryUnload()
+{
+    WriteIniString(SettingsSection, SettingsKey::DataFile, Text1->text());
+    WriteIniString(SettingsSection, SettingsKey::ScreenSelect,
+                   Option1->Value() ? QStringLiteral("Option1") : QStringLiteral("Option2"));
+    WriteIniString(SettingsSection, SettingsKey::FixSize, QString::number(Combo1->ListIndex()));
+    WriteIniString(SettingsSection, SettingsKey::ValWidth, Text2->text());
+    WriteIniString(SettingsSection, SettingsKey::ValHeight, Text3->text());
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        Form_Activate();
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_QueryUnload();
+    event->accept();
+}
+
+void Form1::report(const QString& message)
+{
+    StatusLine->setText(message);
+}

@@ -1,0 +1,60 @@
+#include "app/form1.h"
+#include "settings/appsettings.h"
+#include "toolkit/openfiledialog.h"
+#include "toolkit/textbox.h"
+#include "trim/serial/pathparts.h"
+#include "trim/serial/serialname.h"
+
+namespace {
+
+QString PathTooLong(const QString& path)
+{
+    return QStringLiteral("出力ファイルパスが長すぎます (%1 文字)。").arg(path.size());
+}
+
+} // namespace
+
+void Form1::Command1_Click()
+{
+    const std::optional<FolderAndName> current = SplitFolderAndName(Text1->text());
+    if (!current) {
+        report(PathTooLong(Text1->text()));
+        return;
+    }
+    const OpenFileRequest request{
+        QStringLiteral("データファイルの指定"),
+        current->folder.isEmpty() ? AppFolder() : current->folder,
+        current->name,
+        {QStringLiteral("ビットマップ ファイル (*.bmp)"), QStringLiteral("すべてのファイル (*)")},
+    };
+    const std::optional<QString> picked = CommonDialog1->pick(this, request);
+    if (!picked)
+        return;
+
+    Text1->setText(*picked);
+    Text1->SetSelStart(0);
+    Text1->SetSelLength(int(Text1->text().size()));
+    Text1->setFocus();
+    if (Text1->text() == CurrentFile)
+        return;
+    const std::optional<FrontAndRest> parts = SplitAtFirstDot(Text1->text());
+    if (!parts) {
+        report(PathTooLong(Text1->text()));
+        return;
+    }
+    Text1->setText(parts->front + QStringLiteral("[00000]") + parts->rest);
+    // The pick is kept at once, so it survives even an end without the close's settings write.
+    WriteIniString(SettingsSection, SettingsKey::DataFile, Text1->text());
+}
+
+void Form1::Text1_GotFocus()
+{
+    Text1->SetSelStart(0);
+    Text1->SetSelLength(int(Text1->text().size()));
+}
+
+void Form1::Command2_Click()
+{
+    if (const std::optional<QString> reset = ResetSerial(Text1->text()))
+        Text1->setText(*reset);
+}
