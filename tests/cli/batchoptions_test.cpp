@@ -41,16 +41,6 @@ TEST(ParseBatchOptions, ReadsTargetAndPreviewSizes)
     EXPECT_EQ(largest->settings.TargetWidth, 32767);
 }
 
-TEST(ParseBatchOptions, AsksForHelp)
-{
-    for (const QString flag : {"--help", "-h"}) {
-        bool helpWanted = false;
-        QString error;
-        EXPECT_FALSE(Parse({flag}, helpWanted, error));
-        EXPECT_TRUE(helpWanted) << flag.toStdString();
-    }
-}
-
 TEST(ParseBatchOptions, RefusesUnusableArguments)
 {
     const QStringList rows[] = {
