@@ -1,0 +1,35 @@
+#include "imagesize/filehead.h"
+#include "imagesize/formats.h"
+#include "imagesize/headerbytes.h"
+#include "imagesize/imagesize.h"
+
+#include <limits>
+#include <utility>
+
+namespace {
+
+// The 14-byte file header and the 40-byte information header, whose layout is assumed for every bitmap.
+constexpr std::uintmax_t BmpHeadBytes = 54;
+constexpr std::size_t WidthOffset = 18;
+constexpr std::size_t HeightOffset = 22;
+constexpr std::size_t BitsPerPixelOffset = 28;
+
+} // namespace
+
+ImageSizeInfo ReadBmpSize(const std::filesystem::path& path)
+{
+    using namespace imagesize;
+    if (!FileExists(path))
+        return {};
+    const auto head = readFileHead(path, BmpHeadBytes);
+    if (!head || !hasSignature(*head, BmpSignature))
+        return {};
+
+    const std::uint32_t width = readU32LE(*head, WidthOffset);
+    // The height is signed: a negative one marks a top-down bitmap of that many rows.
+    const auto height = static_cast<std::int32_t>(readU32LE(*head, HeightOffset));
+    if (!std::in_range<std::int32_t>(width) || height == std::numeric_limits<std::int32_t>::min())
+        return {};
+    return {BmpKind, static_cast<std::int32_t>(width), height < 0 ? -height : height,
+            readU16LE(*head, BitsPerPixelOffset)};
+}

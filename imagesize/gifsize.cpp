@@ -1,0 +1,30 @@
+#include "imagesize/filehead.h"
+#include "imagesize/formats.h"
+#include "imagesize/headerbytes.h"
+#include "imagesize/imagesize.h"
+
+namespace {
+
+// The signature and version, then the logical screen descriptor.
+constexpr std::uintmax_t GifHeadBytes = 13;
+constexpr std::size_t WidthOffset = 6;
+constexpr std::size_t HeightOffset = 8;
+constexpr std::size_t PackedFieldsOffset = 10;
+constexpr std::uint32_t ColourTableSizeBits = 0x07;
+
+} // namespace
+
+ImageSizeInfo ReadGifSize(const std::filesystem::path& path)
+{
+    using namespace imagesize;
+    if (!FileExists(path))
+        return {};
+    const auto head = readFileHead(path, GifHeadBytes);
+    if (!head || !hasSignature(*head, GifSignature))
+        return {};
+
+    // The colour table size gives the bits per colour index, whether or not a global table is present.
+    const auto bitsPerPixel =
+        static_cast<std::int32_t>((byteAt(*head, PackedFieldsOffset) & ColourTableSizeBits) + 1);
+    return {GifKind, readU16LE(*head, WidthOffset), readU16LE(*head, HeightOffset), bitsPerPixel};
+}

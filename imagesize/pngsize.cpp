@@ -1,0 +1,52 @@
+#include "imagesize/filehead.h"
+#include "imagesize/formats.h"
+#include "imagesize/headerbytes.h"
+#include "imagesize/imagesize.h"
+
+#include <utility>
+
+namespace {
+
+// The 8-byte signature and the image header chunk up to its interlace method; its check value is not read.
+constexpr std::uintmax_t PngHeadBytes = 29;
+constexpr std::size_t WidthOffset = 16;
+constexpr std::size_t HeightOffset = 20;
+constexpr std::size_t BitDepthOffset = 24;
+constexpr std::size_t ColourTypeOffset = 25;
+
+constexpr std::uint32_t Greyscale = 0;
+constexpr std::uint32_t Truecolour = 2;
+constexpr std::uint32_t IndexedColour = 3;
+
+// The alpha colour types, and any unknown one, state no depth here.
+std::int32_t bitsPerPixel(std::uint32_t bitDepth, std::uint32_t colourType)
+{
+    switch (colourType) {
+    case Greyscale:
+    case IndexedColour:
+        return static_cast<std::int32_t>(bitDepth);
+    case Truecolour:
+        return static_cast<std::int32_t>(3 * bitDepth);
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+ImageSizeInfo ReadPngSize(const std::filesystem::path& path)
+{
+    using namespace imagesize;
+    if (!FileExists(path))
+        return {};
+    const auto head = readFileHead(path, PngHeadBytes);
+    if (!head || !hasSignature(*head, PngSignature))
+        return {};
+
+    const std::uint32_t width = readU32BE(*head, WidthOffset);
+    const std::uint32_t height = readU32BE(*head, HeightOffset);
+    if (!std::in_range<std::int32_t>(width) || !std::in_range<std::int32_t>(height))
+        return {};
+    return {PngKind, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height),
+            bitsPerPixel(byteAt(*head, BitDepthOffset), byteAt(*head, ColourTypeOffset))};
+}

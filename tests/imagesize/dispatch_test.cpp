@@ -1,0 +1,95 @@
+#include "readercase.h"
+#include "samplebytes.h"
+
+using namespace samplebytes;
+
+namespace {
+
+const Bytes Bmp = bmpHeader(640, 480, 24);
+const Bytes Gif = gifHeader("89a", 320, 200, 0xF7);
+const Bytes Jpeg = jpegFile(0xC0, 800, 600);
+const Bytes Png = pngHeader(1024, 768, 8, 2);
+constexpr ImageSizeInfo BmpFound{1, 640, 480, 24};
+constexpr ImageSizeInfo GifFound{2, 320, 200, 8};
+constexpr ImageSizeInfo JpegFound{3, 800, 600, 24};
+constexpr ImageSizeInfo PngFound{4, 1024, 768, 24};
+
+// A file with the given name and bytes, probed in the given Mode.
+struct ProbeCase
+{
+    std::string name;
+    std::string fileName;
+    Bytes bytes;
+    std::int32_t mode;
+    ImageSizeInfo expected;
+};
+
+class Probe : public testing::TestWithParam<ProbeCase>
+{
+};
+
+TEST_P(Probe, ChoosesTheReader)
+{
+    ScratchFolder folder;
+    const ProbeCase& sample = GetParam();
+    EXPECT_EQ(GetImageSize(folder.write(sample.fileName, sample.bytes), sample.mode), sample.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByContent, Probe,
+    testing::Values(ProbeCase{"Bitmap", "a.dat", Bmp, 0, BmpFound},
+                    ProbeCase{"Gif", "a.dat", Gif, 0, GifFound},
+                    ProbeCase{"Jpeg", "a.dat", Jpeg, 0, JpegFound},
+                    ProbeCase{"Png", "a.dat", Png, 0, PngFound},
+                    ProbeCase{"PngNamedJpg", "a.jpg", Png, 0, PngFound},
+                    ProbeCase{"BitmapNamedPng", "a.png", Bmp, 0, BmpFound},
+                    ProbeCase{"PngSignatureThenAnything",
+                              "a",
+                              join({{0x89, 'P', 'N', 'G'}, Bytes(30, 0x01)}),
+                              0,
+                              {4, 0x01010101, 0x01010101, 0}},
+                    ProbeCase{"ThreeByteGif", "a", ascii("GIF"), 0, {2, 0, 0, 1}},
+                    ProbeCase{"TwoByteBitmap", "a", ascii("BM"), 0, {1, 0, 0, 0}},
+                    ProbeCase{"TwoByteJpegStart", "a", JpegStart, 0, {}},
+                    ProbeCase{"TwoBytesOfGif", "a.gif", ascii("GI"), 0, {}},
+                    ProbeCase{"ThreeBytesOfPng", "a.png", {0x89, 'P', 'N'}, 0, {}},
+                    ProbeCase{"UnknownSignature", "a.png", ascii("RIFF....WEBP"), 0, {}},
+                    ProbeCase{"OneByteWrongGif", "a.gif", join({ascii("GIG"), Bytes(10, 0)}), 0, {}}),
+    [](const auto& info) { return info.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(ByName, Probe,
+                         testing::Values(ProbeCase{"Bmp", "a.bmp", Bmp, 5, BmpFound},
+                                         ProbeCase{"Gif", "a.gif", Gif, 5, GifFound},
+                                         ProbeCase{"Jpg", "a.jpg", Jpeg, 5, JpegFound},
+                                         ProbeCase{"Jpeg", "a.jpeg", Jpeg, 5, JpegFound},
+                                         ProbeCase{"Png", "a.png", Png, 5, PngFound},
+                                         ProbeCase{"UpperCaseJpeg", "A.JPEG", Jpeg, 5, JpegFound},
+                                         ProbeCase{"MixedCasePng", "a.PnG", Png, 5, PngFound},
+                                         ProbeCase{"OnlyTheEndingCounts", "a.png.bmp", Bmp, 5, BmpFound},
+                                         ProbeCase{"BmpTxt", "a.bmp.txt", Bmp, 5, {}},
+                                         ProbeCase{"Jpe", "a.jpe", Jpeg, 5, {}},
+                                         ProbeCase{"NoEnding", "jpg", Jpeg, 5, {}},
+                                         ProbeCase{"GifNamedPngNotRetriedByContent", "a.png", Gif, 5, {}},
+                                         ProbeCase{"JpegNamedBmp", "a.bmp", Jpeg, 5, {}}),
+                         [](const auto& info) { return info.param.name; });
+
+INSTANTIATE_TEST_SUITE_P(Forced, Probe,
+                         testing::Values(ProbeCase{"BitmapAsBitmap", "a.gif", Bmp, 1, BmpFound},
+                                         ProbeCase{"GifAsGif", "a.bmp", Gif, 2, GifFound},
+                                         ProbeCase{"JpegAsJpeg", "a.png", Jpeg, 3, JpegFound},
+                                         ProbeCase{"PngAsPng", "a.txt", Png, 4, PngFound},
+                                         ProbeCase{"BitmapAsGif", "a.gif", Bmp, 2, {}},
+                                         ProbeCase{"PngAsJpeg", "a.jpg", Png, 3, {}},
+                                         ProbeCase{"GifAsPng", "a.png", Gif, 4, {}},
+                                         ProbeCase{"JpegAsBitmap", "a.bmp", Jpeg, 1, {}}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(Probe, FolderWithImageNameFindsNothingInAnyMode)
+{
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder.path() / "a.png");
+    for (std::int32_t mode = 0; mode <= 5; ++mode)
+        EXPECT_EQ(GetImageSize(folder.path() / "a.png", mode), ImageSizeInfo{}) << "Mode " << mode;
+}
+
+} // namespace
