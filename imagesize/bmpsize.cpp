@@ -1,6 +1,7 @@
 #include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
+#include "imagesize/headerreaders.h"
 #include "imagesize/imagesize.h"
 
 #include <limits>
@@ -16,20 +17,24 @@ constexpr std::size_t BitsPerPixelOffset = 28;
 
 } // namespace
 
-ImageSizeInfo ReadBmpSize(const std::filesystem::path& path)
+ImageSizeInfo imagesize::bmpSizeFromBytes(std::span<const std::uint8_t> bytes)
 {
-    using namespace imagesize;
-    if (!FileExists(path))
-        return {};
-    const auto head = readFileHead(path, BmpHeadBytes);
-    if (!head || !hasSignature(*head, BmpSignature))
+    if (!hasSignature(bytes, BmpSignature))
         return {};
 
-    const std::uint32_t width = readU32LE(*head, WidthOffset);
+    const std::uint32_t width = readU32LE(bytes, WidthOffset);
     // The height is signed: a negative one marks a top-down bitmap of that many rows.
-    const auto height = static_cast<std::int32_t>(readU32LE(*head, HeightOffset));
+    const auto height = static_cast<std::int32_t>(readU32LE(bytes, HeightOffset));
     if (!std::in_range<std::int32_t>(width) || height == std::numeric_limits<std::int32_t>::min())
         return {};
     return {BmpKind, static_cast<std::int32_t>(width), height < 0 ? -height : height,
-            readU16LE(*head, BitsPerPixelOffset)};
+            readU16LE(bytes, BitsPerPixelOffset)};
+}
+
+ImageSizeInfo ReadBmpSize(const std::filesystem::path& path)
+{
+    if (!FileExists(path))
+        return {};
+    const auto head = imagesize::readFileHead(path, BmpHeadBytes);
+    return head ? imagesize::bmpSizeFromBytes(*head) : ImageSizeInfo{};
 }

@@ -1,6 +1,7 @@
 #include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
+#include "imagesize/headerreaders.h"
 #include "imagesize/imagesize.h"
 
 namespace {
@@ -14,17 +15,21 @@ constexpr std::uint32_t ColourTableSizeBits = 0x07;
 
 } // namespace
 
-ImageSizeInfo ReadGifSize(const std::filesystem::path& path)
+ImageSizeInfo imagesize::gifSizeFromBytes(std::span<const std::uint8_t> bytes)
 {
-    using namespace imagesize;
-    if (!FileExists(path))
-        return {};
-    const auto head = readFileHead(path, GifHeadBytes);
-    if (!head || !hasSignature(*head, GifSignature))
+    if (!hasSignature(bytes, GifSignature))
         return {};
 
     // The colour table size gives the bits per colour index, whether or not a global table is present.
     const auto bitsPerPixel =
-        static_cast<std::int32_t>((byteAt(*head, PackedFieldsOffset) & ColourTableSizeBits) + 1);
-    return {GifKind, readU16LE(*head, WidthOffset), readU16LE(*head, HeightOffset), bitsPerPixel};
+        static_cast<std::int32_t>((byteAt(bytes, PackedFieldsOffset) & ColourTableSizeBits) + 1);
+    return {GifKind, readU16LE(bytes, WidthOffset), readU16LE(bytes, HeightOffset), bitsPerPixel};
+}
+
+ImageSizeInfo ReadGifSize(const std::filesystem::path& path)
+{
+    if (!FileExists(path))
+        return {};
+    const auto head = imagesize::readFileHead(path, GifHeadBytes);
+    return head ? imagesize::gifSizeFromBytes(*head) : ImageSizeInfo{};
 }

@@ -1,6 +1,7 @@
 #include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
+#include "imagesize/headerreaders.h"
 #include "imagesize/imagesize.h"
 
 #include <system_error>
@@ -27,32 +28,36 @@ bool isFrameHeader(std::uint32_t markerCode)
 
 } // namespace
 
+ImageSizeInfo imagesize::jpegSizeFromBytes(std::span<const std::uint8_t> bytes)
+{
+    if (!hasSignature(bytes, JpegSignature))
+        return {};
+
+    // Every marker is taken to carry a two-byte length, fill bytes included; the walk stops at the first
+    // frame header, so one inside a skipped segment (an embedded thumbnail) is never seen.
+    const std::size_t length = bytes.size();
+    std::size_t position = FirstSegmentOffset;
+    while (position + LeastSegmentBytes <= length) {
+        if (byteAt(bytes, position) != MarkerStart)
+            return {};
+        if (isFrameHeader(byteAt(bytes, position, MarkerCodeOffset))) {
+            // A frame header cut short by the end of the file reads its missing size bytes as 0.
+            return {JpegKind, readU16BE(bytes, position + WidthOffset),
+                    readU16BE(bytes, position + HeightOffset), JpegBitsPerPixel};
+        }
+        position += LengthOffset + readU16BE(bytes, position + LengthOffset);
+    }
+    return {};
+}
+
 ImageSizeInfo ReadJpegSize(const std::filesystem::path& path)
 {
-    using namespace imagesize;
     if (!FileExists(path))
         return {};
     std::error_code error;
     const std::uintmax_t fileLength = std::filesystem::file_size(path, error);
     if (error)
         return {};
-    const auto bytes = readFileHead(path, fileLength);
-    if (!bytes || !hasSignature(*bytes, JpegSignature))
-        return {};
-
-    // Every marker is taken to carry a two-byte length, fill bytes included; the walk stops at the first
-    // frame header, so one inside a skipped segment (an embedded thumbnail) is never seen.
-    const std::size_t length = bytes->size();
-    std::size_t position = FirstSegmentOffset;
-    while (position + LeastSegmentBytes <= length) {
-        if (byteAt(*bytes, position) != MarkerStart)
-            return {};
-        if (isFrameHeader(byteAt(*bytes, position, MarkerCodeOffset))) {
-            // A frame header cut short by the end of the file reads its missing size bytes as 0.
-            return {JpegKind, readU16BE(*bytes, position + WidthOffset),
-                    readU16BE(*bytes, position + HeightOffset), JpegBitsPerPixel};
-        }
-        position += LengthOffset + readU16BE(*bytes, position + LengthOffset);
-    }
-    return {};
+    const auto bytes = imagesize::readFileHead(path, fileLength);
+    return bytes ? imagesize::jpegSizeFromBytes(*bytes) : ImageSizeInfo{};
 }

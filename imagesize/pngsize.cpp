@@ -1,6 +1,7 @@
 #include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
+#include "imagesize/headerreaders.h"
 #include "imagesize/imagesize.h"
 
 #include <utility>
@@ -34,19 +35,23 @@ std::int32_t bitsPerPixel(std::uint32_t bitDepth, std::uint32_t colourType)
 
 } // namespace
 
-ImageSizeInfo ReadPngSize(const std::filesystem::path& path)
+ImageSizeInfo imagesize::pngSizeFromBytes(std::span<const std::uint8_t> bytes)
 {
-    using namespace imagesize;
-    if (!FileExists(path))
-        return {};
-    const auto head = readFileHead(path, PngHeadBytes);
-    if (!head || !hasSignature(*head, PngSignature))
+    if (!hasSignature(bytes, PngSignature))
         return {};
 
-    const std::uint32_t width = readU32BE(*head, WidthOffset);
-    const std::uint32_t height = readU32BE(*head, HeightOffset);
+    const std::uint32_t width = readU32BE(bytes, WidthOffset);
+    const std::uint32_t height = readU32BE(bytes, HeightOffset);
     if (!std::in_range<std::int32_t>(width) || !std::in_range<std::int32_t>(height))
         return {};
     return {PngKind, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height),
-            bitsPerPixel(byteAt(*head, BitDepthOffset), byteAt(*head, ColourTypeOffset))};
+            bitsPerPixel(byteAt(bytes, BitDepthOffset), byteAt(bytes, ColourTypeOffset))};
+}
+
+ImageSizeInfo ReadPngSize(const std::filesystem::path& path)
+{
+    if (!FileExists(path))
+        return {};
+    const auto head = imagesize::readFileHead(path, PngHeadBytes);
+    return head ? imagesize::pngSizeFromBytes(*head) : ImageSizeInfo{};
 }
