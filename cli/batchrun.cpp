@@ -2,6 +2,7 @@
 
 #include "trim/serial/serialname.h"
 #include "trim/trimandsave.h"
+#include "trim/trimmessages.h"
 
 #include <QDir>
 
@@ -48,8 +49,7 @@ int RunBatch(const BatchOptions& options, std::FILE* lines, std::FILE* progress)
             else
                 ++failed;
         } else {
-            message =
-                QStringLiteral("保存先に連番を付けられません: %1").arg(QDir::toNativeSeparators(outputPath));
+            message = TrimMessages::OutputPathTooLong(outputPath);
             ++failed;
         }
         ClearProgress(progress);

@@ -55,4 +55,10 @@ QString CannotSave(const QString& outputPath, const QString& reason)
     return QStringLiteral("保存できません: %1 (%2)").arg(Shown(outputPath), reason);
 }
 
+// The serial's place must lie within the first 32767 characters of the output path.
+QString OutputPathTooLong(const QString& outputPath)
+{
+    return QStringLiteral("保存先のパスが長すぎて連番を付けられません: %1").arg(Shown(outputPath));
+}
+
 } // namespace TrimMessages

@@ -15,5 +15,6 @@ QString TooSmall(const QString& picturePath, QSize picture);
 QString TargetNotPositive(std::int16_t targetWidth, std::int16_t targetHeight);
 QString SizeMismatch(const QString& picturePath);
 QString CannotSave(const QString& outputPath, const QString& reason);
+QString OutputPathTooLong(const QString& outputPath);
 
 } // namespace TrimMessages

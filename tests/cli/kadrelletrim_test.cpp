@@ -102,6 +102,20 @@ TEST(KadrelleTrim, FailsEveryFileWhoseOutputCannotBeWritten)
             << line.toStdString();
 }
 
+TEST(KadrelleTrim, FailsEveryFileWhenTheOutputPathHasNoRoomForASerial)
+{
+    QTemporaryDir folder;
+    const QString picture = folder.filePath("p.png");
+    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    const QString output = folder.filePath(QString(40000, 'w') + ".bmp");
+
+    const Finished run = RunTrim({"--output", output, picture});
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, picture + ": 保存先のパスが長すぎて連番を付けられません: " + output + "\n");
+    EXPECT_EQ(FilesIn(folder.path()), QStringList{"p.png"});
+}
+
 TEST(KadrelleTrim, HelpDescribesTheCommand)
 {
     const Finished run = RunTrim({"--help"});
