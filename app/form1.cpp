@@ -129,6 +129,12 @@ void Form1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Surface->resize(size());
+}
+
 void Form1::report(const QString& message)
 {
     StatusLine->setText(message);

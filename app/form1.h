@@ -39,6 +39,7 @@ class Form1 : public QWidget
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // One size field with its spin control and the state kept for it.
@@ -99,6 +100,7 @@ class Form1 : public QWidget
     const ScreenMetrics screen_;
     bool activated_ = false;
 
+    QWidget* Surface = nullptr;
     PictureBox* Picture2 = nullptr;
     TextBox* Text1 = nullptr;
     QPushButton* Command1 = nullptr;

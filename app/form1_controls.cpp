@@ -38,6 +38,8 @@ void Form1::createControls()
     font.setPixelSize(11);
     setFont(font);
 
+    // The bare surface lies beneath every control, so a drop over a control never reaches it.
+    Surface = place(new QWidget(this), "Surface", rect());
     Picture2 = place(new PictureBox(this), "Picture2", {9, 4, 480, 800});
     QPalette previewPalette = Picture2->palette();
     previewPalette.setColor(Picture2->backgroundRole(), PreviewBackground);
@@ -74,9 +76,9 @@ void Form1::createControls()
 
     // Only the window's bare surface and the preview box take dropped files.
     for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (control != Picture2)
+        if (control != Picture2 && control != Surface)
             RefuseDrops(control);
-    connect(new FileDropTarget(this), &FileDropTarget::FilesDropped, this, &Form1::Form_OLEDragDrop);
+    connect(new FileDropTarget(Surface), &FileDropTarget::FilesDropped, this, &Form1::Form_OLEDragDrop);
     connect(new FileDropTarget(Picture2), &FileDropTarget::FilesDropped, this, &Form1::Picture2_OLEDragDrop);
 }
 

@@ -24,21 +24,6 @@ bool isDragEvent(const QEvent* event)
            event->type() == QEvent::Drop;
 }
 
-class DropRefuser final : public QObject
-{
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (!isDragEvent(event))
-            return false;
-        event->ignore();
-        return true;
-    }
-};
-
 } // namespace
 
 FileDropTarget::FileDropTarget(QWidget* target) : QObject(target)
@@ -65,11 +50,7 @@ bool FileDropTarget::eventFilter(QObject*, QEvent* event)
 
 void RefuseDrops(QWidget* widget)
 {
-    auto* refuser = new DropRefuser(widget);
-    widget->setAcceptDrops(true);
-    widget->installEventFilter(refuser);
-    for (QWidget* child : widget->findChildren<QWidget*>()) {
-        child->setAcceptDrops(true);
-        child->installEventFilter(refuser);
-    }
+    widget->setAcceptDrops(false);
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        child->setAcceptDrops(false);
 }

@@ -21,6 +21,7 @@ class FileDropTarget : public QObject
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// Makes a widget and everything inside it refuse drops, rather than passing them on to the widget behind it
-// (Qt hands a drop over a widget that takes none to its parent; a text box would insert a file's URL).
+// Makes a widget and everything inside it refuse drops (a text box would otherwise insert a file's URL).
+// Qt offers a drop that a widget refuses to its parents, so a widget that takes drops must not be the parent
+// of one that refuses them.
 void RefuseDrops(QWidget* widget);

@@ -8,10 +8,17 @@
 #include <QWidget>
 #include <memory>
 
-// Simulates a drag over a widget and a drop on it, as the window system delivers them.
-// Returns whether the widget accepted the drag when it entered.
-inline bool SimulateDrop(QWidget* widget, const QStringList& localFiles, const QString& text = QString())
+// Simulates a drag entering a window at a point and a drop there. As Qt does, the drag goes to the widget
+// under the point or the nearest parent that takes drops. Returns whether the drop was taken.
+inline bool SimulateDropAt(QWidget* window, QPoint point, const QStringList& localFiles,
+                           const QString& text = QString())
 {
+    QWidget* target = window->childAt(point) != nullptr ? window->childAt(point) : window;
+    while (target != nullptr && !target->acceptDrops())
+        target = target->isWindow() ? nullptr : target->parentWidget();
+    if (target == nullptr)
+        return false;
+
     auto data = std::make_unique<QMimeData>();
     QList<QUrl> urls;
     for (const QString& file : localFiles)
@@ -20,12 +27,19 @@ inline bool SimulateDrop(QWidget* widget, const QStringList& localFiles, const Q
         data->setUrls(urls);
     if (!text.isEmpty())
         data->setText(text);
-    const QPoint centre = widget->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &enter);
+    const QPoint local = target->mapFrom(window, point);
+    QDragEnterEvent enter(local, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
     if (!enter.isAccepted())
         return false;
-    QDropEvent drop(centre, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget, &drop);
+    QDropEvent drop(local, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+// The same over the middle of a widget.
+inline bool SimulateDrop(QWidget* over, const QStringList& localFiles, const QString& text = QString())
+{
+    QWidget* window = over->window();
+    return SimulateDropAt(window, over->mapTo(window, over->rect().center()), localFiles, text);
 }

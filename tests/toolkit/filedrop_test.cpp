@@ -29,7 +29,11 @@ TEST(RefuseDrops, ATextBoxNoLongerTakesADroppedFileAsText)
 {
     QWidget window;
     auto* field = new QLineEdit(QStringLiteral("kept"), &window);
+    // File managers offer a dragged file's URL as text too.
+    const QString url = QStringLiteral("file:///tmp/a.png");
+    ASSERT_TRUE(SimulateDrop(field, {QStringLiteral("/tmp/a.png")}, url));
+    field->setText(QStringLiteral("kept"));
     RefuseDrops(&window);
-    EXPECT_FALSE(SimulateDrop(field, {QStringLiteral("/tmp/a.png")}));
+    EXPECT_FALSE(SimulateDrop(field, {QStringLiteral("/tmp/a.png")}, url));
     EXPECT_EQ(field->text(), QStringLiteral("kept"));
 }
