@@ -81,7 +81,8 @@ bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
         }
         written = file.write(row) == row.size();
     }
-    if (!written || !file.commit()) {
+    // commit() misses a failed write of the bytes still buffered, so they are flushed and checked first.
+    if (!written || !file.flush() || !file.commit()) {
         error = file.errorString();
         return false;
     }

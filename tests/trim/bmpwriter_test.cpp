@@ -159,30 +159,35 @@ TEST(WriteBmpFile, FailsOntoAFolderLeavingItAndNothingElse)
     EXPECT_TRUE(QFileInfo(folder.filePath("out.bmp")).isDir());
 }
 
-// A write that runs out of room part way (here a file-size limit) keeps the old file whole.
+// A write that runs out of room (here a file-size limit) keeps the old file whole, wherever the room ends:
+// early on, or only at the last bytes, which are still buffered when the file is committed.
 TEST(WriteBmpFile, AFailedWriteKeepsTheOldFile)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("out.bmp");
-    const QByteArray old(1000, 'o');
-    WriteFile(path, old);
+    const qint64 fullSize = 54 + 200 * 600;
+    for (const qint64 room : {qint64(4096), fullSize - 10}) {
+        SCOPED_TRACE(room);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("out.bmp");
+        const QByteArray old(1000, 'o');
+        WriteFile(path, old);
 
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = previous;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    QString error;
-    const bool written = WriteBmpFile(Picture(200, 200), path, error);
-    setrlimit(RLIMIT_FSIZE, &previous);
-    std::signal(SIGXFSZ, previousHandler);
+        rlimit previous{};
+        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous;
+        limited.rlim_cur = rlim_t(room);
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        QString error;
+        const bool written = WriteBmpFile(Picture(200, 200), path, error);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
 
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(ReadAll(path), old);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{"out.bmp"});
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(ReadAll(path), old);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList{"out.bmp"});
+    }
 }
 
 } // namespace
