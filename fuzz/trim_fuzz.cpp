@@ -1,0 +1,112 @@
+// Picture loading and cropping on any bytes: PictureSource directly, then the whole trim with a small
+// target, saving into a scratch folder that must hold nothing else afterwards.
+#include "fuzz/fuzzsupport.h"
+#include "fuzz/qtfuzzapp.h"
+#include "imagesize/imagesize.h"
+#include "trim/picture/picturesource.h"
+#include "trim/trimandsave.h"
+
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <set>
+
+namespace {
+
+// Crops of at most twice the target: 32 × 24 pixels.
+constexpr TrimSettings SmallTarget{16, 12, 64, 48};
+constexpr int LargestCropWidth = 2 * SmallTarget.TargetWidth;
+constexpr int LargestCropHeight = 2 * SmallTarget.TargetHeight;
+// Pictures up to this many pixels are also decoded whole.
+constexpr qint64 LargestWholeDecode = 128 * 128;
+
+const QColor Background(240, 240, 240);
+
+const std::filesystem::path& PicturePath()
+{
+    static const std::filesystem::path path = fuzz::ScratchFolder() / "picture";
+    return path;
+}
+
+const std::filesystem::path& OutputPath()
+{
+    static const std::filesystem::path path = fuzz::ScratchFolder() / "crop[00000].bmp";
+    return path;
+}
+
+QString ToQString(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+void CheckRegion(PictureSource& picture, const QRect& region)
+{
+    QString error;
+    const std::optional<QImage> pixels = picture.decodeRegion(region, Background, error);
+    const bool inside = QRect(QPoint(0, 0), picture.size()).contains(region) && !region.isEmpty();
+    FUZZ_REQUIRE(inside || !pixels);
+    FUZZ_REQUIRE(pixels || !error.isEmpty());
+    if (pixels)
+        FUZZ_REQUIRE(pixels->size() == region.size() && pixels->format() == QImage::Format_RGB888);
+}
+
+void CheckPictureSource()
+{
+    QString error;
+    const std::unique_ptr<PictureSource> picture = PictureSource::open(ToQString(PicturePath()), error);
+    FUZZ_REQUIRE(picture || !error.isEmpty());
+    if (!picture)
+        return;
+    const QSize size = picture->size();
+    FUZZ_REQUIRE(!size.isEmpty());
+    if (qint64(size.width()) * size.height() <= LargestWholeDecode)
+        CheckRegion(*picture, QRect(QPoint(0, 0), size));
+    CheckRegion(*picture, QRect(0, 0, 1, 1));
+    CheckRegion(*picture, QRect(size.width() - 1, size.height() - 1, 1, 1));
+    CheckRegion(*picture, QRect(size.width() / 2, size.height() / 2, qMin(size.width() / 2, 7),
+                                qMin(size.height() / 2, 5)));
+    CheckRegion(*picture, QRect(size.width() - 1, 0, 2, 1));
+}
+
+std::set<std::filesystem::path> FilesInScratchFolder()
+{
+    std::set<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(fuzz::ScratchFolder()))
+        files.insert(entry.path());
+    return files;
+}
+
+void CheckTrim()
+{
+    const TrimResult result = TrimAndSaveFile(ToQString(PicturePath()), SmallTarget, ToQString(OutputPath()));
+    FUZZ_REQUIRE(!result.message.isEmpty());
+    if (!result.saved) {
+        // Only the picture can be at fault: the scratch folder takes any file.
+        FUZZ_REQUIRE(!result.preview);
+        FUZZ_REQUIRE(FilesInScratchFolder() == std::set{PicturePath()});
+        return;
+    }
+    FUZZ_REQUIRE(result.preview && !result.preview->isNull());
+    const QSize crop = result.preview->size();
+    FUZZ_REQUIRE(crop.width() <= LargestCropWidth && crop.height() <= LargestCropHeight);
+    const ImageSizeInfo written = GetImageSize(OutputPath(), 1);
+    FUZZ_REQUIRE(written == (ImageSizeInfo{1, crop.width(), crop.height(), 24}));
+    FUZZ_REQUIRE(FilesInScratchFolder() == (std::set{PicturePath(), OutputPath()}));
+    std::filesystem::remove(OutputPath());
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::StartQtApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::WriteBytes(PicturePath(), {data, size});
+    CheckPictureSource();
+    CheckTrim();
+    return 0;
+}

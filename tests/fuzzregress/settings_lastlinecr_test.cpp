@@ -1,0 +1,63 @@
+// Found by fuzz_settings: a file whose last line stops at a lone carriage return (no line feed). The reader
+// drops that "\r" from the line's text but only a "\n" ends a line, so a key written after that line
+// joined it: the new key was lost and the line's own value grew the new key line.
+// Fails until WithIniValue in settings/initext.cpp ends such a line before appending to it.
+#include "settings/initext.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+#include <string>
+
+namespace {
+
+struct LastLineCrCase
+{
+    const char* name;
+    QByteArray content;
+    QString section;
+    QString key;
+    QString value;
+    QString otherKey;
+    std::optional<QString> otherValue; // what otherKey of the same section reads before and after
+
+    friend void PrintTo(const LastLineCrCase& c, std::ostream* os) { *os << c.name; }
+};
+
+// A value as the failure message shows it.
+std::string Shown(const std::optional<QString>& value)
+{
+    return value ? '"' + value->toStdString() + '"' : "(missing)";
+}
+
+const LastLineCrCase LastLineCrCases[] = {
+    // The fuzzer's input: section, key and value texts, then the file.
+    {"found_by_fuzzer", "\xEF\xBB\xBF[Kadrelle]\r\nDATAFILE=/\xE5\x86\x99\xE7\x9C\x9F/wall[00001].bmp\r",
+     "Kadrelle", "VALWIDTH", " 1080 ", "DATAFILE", QStringLiteral("/写真/wall[00001].bmp")},
+    {"after_last_key", "[Kadrelle]\nDATAFILE=/a.bmp\r", "Kadrelle", "VALWIDTH", "5", "DATAFILE",
+     QStringLiteral("/a.bmp")},
+    {"after_section_line", "[Kadrelle]\r", "Kadrelle", "VALWIDTH", "5", "DATAFILE", std::nullopt},
+    {"new_section_after_it", "[Kadrelle]\nDATAFILE=/a.bmp\r", "Other", "VALWIDTH", "5", "DATAFILE",
+     std::nullopt},
+};
+
+class LastLineCr : public testing::TestWithParam<LastLineCrCase>
+{
+};
+
+TEST_P(LastLineCr, WrittenKeyReadsBackAndOtherKeysKeepTheirValues)
+{
+    const LastLineCrCase& c = GetParam();
+    ASSERT_EQ(Shown(FindIniValue(c.content, c.section, c.otherKey)), Shown(c.otherValue));
+    const std::optional<QByteArray> written = WithIniValue(c.content, c.section, c.key, c.value);
+    ASSERT_TRUE(written.has_value());
+    SCOPED_TRACE("written file: " + written->toStdString());
+    EXPECT_EQ(Shown(FindIniValue(*written, c.section, c.key)), Shown(c.value.trimmed()));
+    EXPECT_EQ(Shown(FindIniValue(*written, c.section, c.otherKey)), Shown(c.otherValue));
+    EXPECT_EQ(Shown(FindIniValue(*written, u"Kadrelle", u"DATAFILE")),
+              Shown(FindIniValue(c.content, u"Kadrelle", u"DATAFILE")));
+}
+
+INSTANTIATE_TEST_SUITE_P(FuzzFinding, LastLineCr, testing::ValuesIn(LastLineCrCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
