@@ -74,7 +74,7 @@ bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
     for (int y = pixels.height() - 1; written && y >= 0; --y) {
         const uchar* source = pixels.constScanLine(y);
         char* target = row.data();
-        for (qsizetype x = 0; x < pixels.width(); ++x) {
+        for (std::uint32_t x = 0; x < width; ++x) {
             target[x * 3] = char(source[x * 3 + 2]);
             target[x * 3 + 1] = char(source[x * 3 + 1]);
             target[x * 3 + 2] = char(source[x * 3]);
