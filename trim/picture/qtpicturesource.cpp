@@ -6,8 +6,9 @@
 
 namespace {
 
-// Qt refuses decodes above 128 MiB by default; a picture Qt must decode whole may take up to this much.
-constexpr int decodeLimitMiB = 1024;
+// Qt refuses decodes above 128 MiB by default; a picture Qt must decode whole may take up to this much,
+// which leaves room for the rest of the program under 1 GiB.
+constexpr int decodeLimitMiB = 768;
 
 // Qt's readers decode to at most four bytes a pixel for the formats left to them.
 constexpr qint64 decodedBytesPerPixel = 4;
