@@ -1,11 +1,14 @@
-// Picture loading and cropping on any bytes: PictureSource directly, then the whole trim with a small
-// target, saving into a scratch folder that must hold nothing else afterwards.
+// Picture loading and cropping on any bytes: PictureSource directly (a small picture decoded whole must match
+// Qt's reader), then the whole trim with a small target, saving into a scratch folder that must hold
+// nothing else afterwards.
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/qtfuzzapp.h"
 #include "imagesize/imagesize.h"
+#include "trim/picture/pictureregion.h"
 #include "trim/picture/picturesource.h"
 #include "trim/trimandsave.h"
 
+#include <QImageReader>
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -39,7 +42,7 @@ QString ToQString(const std::filesystem::path& path)
     return QString::fromStdString(path.string());
 }
 
-void CheckRegion(PictureSource& picture, const QRect& region)
+std::optional<QImage> CheckRegion(PictureSource& picture, const QRect& region)
 {
     QString error;
     const std::optional<QImage> pixels = picture.decodeRegion(region, Background, error);
@@ -48,6 +51,21 @@ void CheckRegion(PictureSource& picture, const QRect& region)
     FUZZ_REQUIRE(pixels || !error.isEmpty());
     if (pixels)
         FUZZ_REQUIRE(pixels->size() == region.size() && pixels->format() == QImage::Format_RGB888);
+    return pixels;
+}
+
+// A region decode matches Qt's full decode of a picture both can read. Qt's own conversion gives colour-table
+// pixels beyond the table as opaque black, which painting such a picture directly does not.
+void CheckSameAsQt(const QImage& decoded)
+{
+    QImageReader reader(ToQString(PicturePath()));
+    reader.setAutoTransform(false);
+    QImage whole = reader.read();
+    if (whole.isNull() || whole.size() != decoded.size())
+        return;
+    if (whole.colorCount() > 0)
+        whole = whole.convertToFormat(whole.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    FUZZ_REQUIRE(flattenOnto(whole, whole.rect(), Background) == decoded);
 }
 
 void CheckPictureSource()
@@ -59,8 +77,10 @@ void CheckPictureSource()
         return;
     const QSize size = picture->size();
     FUZZ_REQUIRE(!size.isEmpty());
-    if (qint64(size.width()) * size.height() <= LargestWholeDecode)
-        CheckRegion(*picture, QRect(QPoint(0, 0), size));
+    if (qint64(size.width()) * size.height() <= LargestWholeDecode) {
+        if (const std::optional<QImage> whole = CheckRegion(*picture, QRect(QPoint(0, 0), size)))
+            CheckSameAsQt(*whole);
+    }
     CheckRegion(*picture, QRect(0, 0, 1, 1));
     CheckRegion(*picture, QRect(size.width() - 1, size.height() - 1, 1, 1));
     CheckRegion(*picture, QRect(size.width() / 2, size.height() / 2, qMin(size.width() / 2, 7),
