@@ -14,6 +14,7 @@ QList<HostileCase> HostileCases()
     const qsizetype bmpAfterCrop = BmpPixelStart + (IntactSize.height() - CropTop) * bmpRow;
     const QByteArray jpeg = JpegWithRestartPerBlockRow(picture);
     const qsizetype jpegHeaderEnd = jpeg.indexOf("\xff\xda");
+    const RowMarkedGif gif = GifWithRowEnds(IntactSize.width(), IntactSize.height());
 
     return {
         {"pngClaiming64250x64250", "huge.png", PngClaiming(64250, 64250), {}, Outcome::Refused},
@@ -36,6 +37,10 @@ QList<HostileCase> HostileCases()
          Outcome::Refused},
         {"jpegCutRightAfterTheCropsLastRow", "cut.jpg",
          jpeg.left(JpegRestartAfterBlockRow(jpeg, CropLastRow / 8)), jpeg, Outcome::IntactOrRefused},
+        {"gifCutInsideTheHeader", "cut.gif", gif.bytes.left(11), {}, Outcome::Refused},
+        {"gifCutInsideThePixelData", "cut.gif", gif.bytes.left(gif.rowEnds[400]), {}, Outcome::Refused},
+        {"gifCutRightAfterTheCropsLastRow", "cut.gif", gif.bytes.left(gif.rowEnds[CropLastRow]), gif.bytes,
+         Outcome::IntactOrRefused},
         {"gifWithoutAnImage", "empty.gif", GifWithoutImage(600, 800), {}, Outcome::Refused},
         {"bmpWithIndexesBeyondItsPalette",
          "palette.bmp",

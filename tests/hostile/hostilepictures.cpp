@@ -231,6 +231,64 @@ QByteArray GifScreen(quint16 width, quint16 height)
 
 } // namespace
 
+RowMarkedGif GifWithRowEnds(int width, int height)
+{
+    QByteArray gif("GIF89a");
+    AppendU16LE(gif, quint32(width));
+    AppendU16LE(gif, quint32(height));
+    gif.append(char(0xf7)).append(2, '\0'); // a global table of 256 colours
+    for (int i = 0; i < 256; ++i)
+        gif.append(char(i)).append(char(255 - i)).append(char((i * 7) & 255));
+    gif.append(',');
+    AppendU16LE(gif, 0);
+    AppendU16LE(gif, 0);
+    AppendU16LE(gif, quint32(width));
+    AppendU16LE(gif, quint32(height));
+    gif.append('\0').append(char(8)); // no local table; 8-bit LZW codes
+
+    // Nine-bit codes, each a pixel: a clear code every 250 pixels keeps the code table from growing to ten
+    // bits. The stream is laid out first, noting the stream offset where each row's codes end.
+    constexpr quint32 clear = 256;
+    constexpr quint32 end = 257;
+    QByteArray stream;
+    quint32 bits = 0;
+    int bitCount = 0;
+    const auto put = [&](quint32 code) {
+        bits |= code << bitCount;
+        bitCount += 9;
+        for (; bitCount >= 8; bitCount -= 8, bits >>= 8)
+            stream.append(char(bits & 0xff));
+    };
+    QList<qsizetype> streamRowEnds;
+    put(clear);
+    int sinceClear = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            put(quint32(x + 3 * y) & 0xff);
+            if (++sinceClear == 250) {
+                put(clear);
+                sinceClear = 0;
+            }
+        }
+        streamRowEnds.append(stream.size() + (bitCount > 0 ? 1 : 0));
+    }
+    put(end);
+    if (bitCount > 0)
+        stream.append(char(bits & 0xff));
+
+    // Sub-blocks of 255 bytes, each after its length byte.
+    const qsizetype streamStart = gif.size();
+    for (qsizetype at = 0; at < stream.size(); at += 255) {
+        const QByteArray block = stream.mid(at, 255);
+        gif.append(char(block.size())).append(block);
+    }
+    gif.append('\0').append(';');
+    RowMarkedGif result{gif, {}};
+    for (qsizetype streamEnd : streamRowEnds)
+        result.rowEnds.append(streamStart + streamEnd + (streamEnd + 254) / 255);
+    return result;
+}
+
 QByteArray GifWithoutImage(quint16 width, quint16 height)
 {
     return GifScreen(width, height) + ';';

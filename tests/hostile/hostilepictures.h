@@ -41,6 +41,15 @@ qsizetype JpegRestartAfterBlockRow(const QByteArray& jpeg, int blockRow);
 // The JPEG with its frame header's size set to 65535 x 65535.
 QByteArray WithHugeJpegFrame(QByteArray jpeg);
 
+// A GIF of width x height whose image data is stored without compression gains, so that rowEnds[y] is the
+// offset of the first byte after the codes of row y.
+struct RowMarkedGif
+{
+    QByteArray bytes;
+    QList<qsizetype> rowEnds;
+};
+RowMarkedGif GifWithRowEnds(int width, int height);
+
 // A GIF of width x height with a logical screen but no image in it.
 QByteArray GifWithoutImage(quint16 width, quint16 height);
 // A GIF whose screen and one image claim width x height but whose image data is a single code.

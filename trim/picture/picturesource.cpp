@@ -1,6 +1,7 @@
 #include "trim/picture/picturesource.h"
 
 #include "trim/picture/bmppicturesource.h"
+#include "trim/picture/gifblockcheck.h"
 #include "trim/picture/jpegpicturesource.h"
 #include "trim/picture/pngpicturesource.h"
 #include "trim/picture/qtpicturesource.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-enum class Signature { Jpeg, Png, Bmp, Other };
+enum class Signature { Jpeg, Png, Bmp, Gif, Other };
 
 Signature signatureOf(const QByteArray& head)
 {
@@ -19,6 +20,8 @@ Signature signatureOf(const QByteArray& head)
         return Signature::Png;
     if (head.startsWith("BM"))
         return Signature::Bmp;
+    if (head.startsWith("GIF8"))
+        return Signature::Gif;
     return Signature::Other;
 }
 
@@ -40,6 +43,10 @@ std::unique_ptr<PictureSource> PictureSource::open(const QString& path, QString&
         return openPngPicture(path, error);
     case Signature::Bmp:
         return openBmpPicture(path, error);
+    case Signature::Gif:
+        if (!checkGifFirstImageWhole(path, error))
+            return nullptr;
+        break;
     case Signature::Other:
         break;
     }
