@@ -113,6 +113,11 @@ PngLayout layoutLikeQt(const PngHeader& header)
         layout.expand = header.transparency;
         layout.greyToRgb = (header.colourType & PNG_COLOR_MASK_COLOR) == 0;
         layout.swap16 = true;
+    } else if (header.colourType == PNG_COLOR_TYPE_RGB && !header.transparency) {
+        // Qt widens these rows to 32 bits; their stored bytes are already the 24-bit pixels a crop needs,
+        // and leaving them as they are spares a transform of every row above the crop.
+        layout.format = QImage::Format_RGB888;
+        layout.bitsPerPixel = 24;
     } else {
         const bool opaque = !alpha && !header.transparency;
         layout.format = opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32;
