@@ -47,6 +47,11 @@ QList<HostileCase> HostileCases()
          BmpWithIndexesBeyondItsPalette(IntactSize.width(), IntactSize.height()),
          {},
          Outcome::SavedBlackBeyond},
+        {"runLengthBmpWithIndexesBeyondItsPalette",
+         "palette.bmp",
+         BmpRle8WithIndexesBeyondItsPalette(IntactSize.width(), IntactSize.height()),
+         {},
+         Outcome::SavedBlackBeyond},
         {"pngWithABadChecksum", "crc.png", WithBadIdatCrc(png.bytes), {}, Outcome::Refused},
     };
 }

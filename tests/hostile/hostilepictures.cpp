@@ -128,7 +128,8 @@ qsizetype Bmp24RowBytes(int width)
 
 namespace {
 
-QByteArray BmpHeaders(qint32 width, qint32 height, int bits, quint32 colours, quint32 pixelBytes)
+QByteArray BmpHeaders(qint32 width, qint32 height, int bits, quint32 colours, quint32 pixelBytes,
+                      quint32 compression = 0)
 {
     const quint32 pixelStart = 54 + colours * 4;
     QByteArray bytes("BM");
@@ -140,7 +141,7 @@ QByteArray BmpHeaders(qint32 width, qint32 height, int bits, quint32 colours, qu
     AppendU32LE(bytes, quint32(height));
     AppendU16LE(bytes, 1);
     AppendU16LE(bytes, quint32(bits));
-    AppendU32LE(bytes, 0);
+    AppendU32LE(bytes, compression);
     AppendU32LE(bytes, pixelBytes);
     AppendU32LE(bytes, 0);
     AppendU32LE(bytes, 0);
@@ -187,6 +188,22 @@ QByteArray BmpWithIndexesBeyondItsPalette(int width, int height)
         bytes += row;
     }
     return bytes;
+}
+
+QByteArray BmpRle8WithIndexesBeyondItsPalette(int width, int height)
+{
+    QByteArray runs;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; x += 10)
+            runs.append(char(10)).append(char((x / 10) % 3 == 2 ? 200 : (x / 10) % 3));
+        runs.append(2, '\0'); // end of the row
+    }
+    runs.append('\0').append(char(1)); // end of the picture
+    constexpr quint32 runLength8 = 1;
+    QByteArray bytes = BmpHeaders(width, height, 8, 2, quint32(runs.size()), runLength8);
+    AppendU32LE(bytes, 0x00ff0000);
+    AppendU32LE(bytes, 0x000000ff);
+    return bytes + runs;
 }
 
 QByteArray JpegWithRestartPerBlockRow(const QImage& picture)

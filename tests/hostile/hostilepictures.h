@@ -33,6 +33,8 @@ qsizetype Bmp24RowBytes(int width);
 QByteArray BmpClaiming(qint32 width, qint32 height);
 // An 8-bit bitmap with a two-colour table whose pixels use the indexes 0, 1 and 200 in stripes of 10 columns.
 QByteArray BmpWithIndexesBeyondItsPalette(int width, int height);
+// The same stripes run-length encoded, which leaves the bitmap to Qt's reader.
+QByteArray BmpRle8WithIndexesBeyondItsPalette(int width, int height);
 
 // A baseline JPEG with 4:4:4 sampling and a restart marker after every row of 8-pixel blocks.
 QByteArray JpegWithRestartPerBlockRow(const QImage& picture);

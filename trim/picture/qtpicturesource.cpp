@@ -34,6 +34,19 @@ class AllocationLimitRaise
     int previous_;
 };
 
+// Qt's readers keep pixel indexes beyond a short colour table, and painting such a picture reads the table
+// past its end. Indexes without a colour are opaque black, as QImage's own conversions make them.
+void padColourTable(QImage& picture)
+{
+    const int colourCount = picture.colorCount();
+    const int indexCount = 1 << qMin(picture.depth(), 8);
+    if (colourCount == 0 || colourCount >= indexCount)
+        return;
+    picture.setColorCount(indexCount);
+    for (int index = colourCount; index < indexCount; ++index)
+        picture.setColor(index, qRgb(0, 0, 0));
+}
+
 } // namespace
 
 std::unique_ptr<PictureSource> QtPictureSource::open(const QString& path, QString& error)
@@ -82,6 +95,7 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         error = QStringLiteral("The picture changed after it was opened.");
         return std::nullopt;
     }
+    padColourTable(picture);
     QImage crop = flattenOnto(picture, clips ? picture.rect() : region, background);
     if (crop.isNull()) {
         error = QStringLiteral("There is not enough memory for the region.");
