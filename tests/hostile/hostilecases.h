@@ -14,9 +14,10 @@ inline constexpr int CropTop = 80;
 inline constexpr int CropLastRow = 719;
 
 enum class Outcome {
-    Refused,          // a message naming the picture; nothing saved, the serial stays
-    IntactOrRefused,  // refused as above, or saved with exactly the intact picture's crop
-    SavedBlackBeyond, // saved; colour indexes beyond the palette come out black
+    Refused,                     // a message naming the picture; nothing saved, the serial stays
+    IntactOrRefused,             // refused as above, or saved with exactly the intact picture's crop
+    SavedBlackBeyond,            // saved; colour indexes beyond the palette come out black
+    SavedIndexZeroBeyondTheRuns, // saved; pixels no run reaches take colour 0, red
 };
 
 struct HostileCase

@@ -106,6 +106,15 @@ TEST_P(HostileDrop, EndsWithAMessageAndNeverASilentWrongSave)
         EXPECT_TRUE(status().contains(QDir::toNativeSeparators(output("00003")))) << status().toStdString();
         EXPECT_EQ(Text1->text(), output("00004"));
         break;
+    case Outcome::SavedIndexZeroBeyondTheRuns:
+        ASSERT_EQ(saved.size(), QSize(480, 640)) << status().toStdString();
+        // Runs cover rows 400 to 799; column 70 of the picture lies in a blue stripe.
+        for (int y : {0, 100, 319})
+            EXPECT_EQ(saved.pixelColor(10, y), QColor(Qt::red)) << y;
+        for (int y : {320, 639})
+            EXPECT_EQ(saved.pixelColor(10, y), QColor(Qt::blue)) << y;
+        EXPECT_EQ(Text1->text(), output("00004"));
+        break;
     }
 }
 

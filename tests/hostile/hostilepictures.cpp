@@ -129,14 +129,14 @@ qsizetype Bmp24RowBytes(int width)
 namespace {
 
 QByteArray BmpHeaders(qint32 width, qint32 height, int bits, quint32 colours, quint32 pixelBytes,
-                      quint32 compression = 0)
+                      quint32 compression = 0, quint32 infoHeaderBytes = 40)
 {
-    const quint32 pixelStart = 54 + colours * 4;
+    const quint32 pixelStart = 14 + infoHeaderBytes + colours * 4;
     QByteArray bytes("BM");
     AppendU32LE(bytes, pixelStart + pixelBytes);
     AppendU32LE(bytes, 0);
     AppendU32LE(bytes, pixelStart);
-    AppendU32LE(bytes, 40);
+    AppendU32LE(bytes, infoHeaderBytes);
     AppendU32LE(bytes, quint32(width));
     AppendU32LE(bytes, quint32(height));
     AppendU16LE(bytes, 1);
@@ -147,7 +147,7 @@ QByteArray BmpHeaders(qint32 width, qint32 height, int bits, quint32 colours, qu
     AppendU32LE(bytes, 0);
     AppendU32LE(bytes, colours);
     AppendU32LE(bytes, 0);
-    return bytes;
+    return bytes.append(qsizetype(infoHeaderBytes - 40), '\0');
 }
 
 } // namespace
@@ -175,10 +175,10 @@ QByteArray BmpClaiming(qint32 width, qint32 height)
     return BmpHeaders(width, height, 24, 0, 0) + QByteArray(64, '\x7f');
 }
 
-QByteArray BmpWithIndexesBeyondItsPalette(int width, int height)
+QByteArray BmpWithIndexesBeyondItsPalette(int width, int height, quint32 infoHeaderBytes)
 {
     const qsizetype rowBytes = (qsizetype(width) + 3) / 4 * 4;
-    QByteArray bytes = BmpHeaders(width, height, 8, 2, quint32(rowBytes * height));
+    QByteArray bytes = BmpHeaders(width, height, 8, 2, quint32(rowBytes * height), 0, infoHeaderBytes);
     AppendU32LE(bytes, 0x00ff0000); // index 0: red
     AppendU32LE(bytes, 0x000000ff); // index 1: blue
     for (int y = 0; y < height; ++y) {
@@ -201,6 +201,25 @@ QByteArray BmpRle8WithIndexesBeyondItsPalette(int width, int height)
     runs.append('\0').append(char(1)); // end of the picture
     constexpr quint32 runLength8 = 1;
     QByteArray bytes = BmpHeaders(width, height, 8, 2, quint32(runs.size()), runLength8);
+    AppendU32LE(bytes, 0x00ff0000);
+    AppendU32LE(bytes, 0x000000ff);
+    return bytes + runs;
+}
+
+QByteArray BmpRunLengthEndingAfter(int bits, int width, int height, int rowsWithRuns, bool endCode)
+{
+    QByteArray runs;
+    for (int y = 0; y < rowsWithRuns; ++y) {
+        for (int x = 0; x < width; x += 10) {
+            const int index = (x / 10) % 2;
+            runs.append(char(10)).append(char(bits == 8 ? index : index << 4 | index));
+        }
+        runs.append(2, '\0');
+    }
+    if (endCode)
+        runs.append('\0').append(char(1));
+    const quint32 compression = bits == 8 ? 1 : 2;
+    QByteArray bytes = BmpHeaders(width, height, bits, 2, quint32(runs.size()), compression);
     AppendU32LE(bytes, 0x00ff0000);
     AppendU32LE(bytes, 0x000000ff);
     return bytes + runs;

@@ -32,9 +32,14 @@ qsizetype Bmp24RowBytes(int width);
 // A bitmap header claiming width x height with a few pixel bytes after it.
 QByteArray BmpClaiming(qint32 width, qint32 height);
 // An 8-bit bitmap with a two-colour table whose pixels use the indexes 0, 1 and 200 in stripes of 10 columns.
-QByteArray BmpWithIndexesBeyondItsPalette(int width, int height);
+// An information header of 64 bytes (the OS/2 2.x kind) leaves the bitmap to Qt's reader.
+QByteArray BmpWithIndexesBeyondItsPalette(int width, int height, quint32 infoHeaderBytes = 40);
 // The same stripes run-length encoded, which leaves the bitmap to Qt's reader.
 QByteArray BmpRle8WithIndexesBeyondItsPalette(int width, int height);
+
+// A run-length encoded bitmap of 8 or 4 bits with the colours red and blue in stripes of 10 columns, whose
+// runs stop after the bottom `rowsWithRuns` rows: with an end-of-picture code, or where the file is cut.
+QByteArray BmpRunLengthEndingAfter(int bits, int width, int height, int rowsWithRuns, bool endCode);
 
 // A baseline JPEG with 4:4:4 sampling and a restart marker after every row of 8-pixel blocks.
 QByteArray JpegWithRestartPerBlockRow(const QImage& picture);

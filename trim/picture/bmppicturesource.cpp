@@ -1,5 +1,6 @@
 #include "trim/picture/bmppicturesource.h"
 
+#include "trim/picture/bmprunlength.h"
 #include "trim/picture/bytereads.h"
 #include "trim/picture/pictureregion.h"
 #include "trim/picture/pixelcopy.h"
@@ -18,6 +19,8 @@ constexpr quint32 v4HeaderBytes = 108;
 constexpr quint32 v5HeaderBytes = 124;
 constexpr qint64 maskBytes = 12;
 constexpr quint32 uncompressed = 0;
+constexpr quint32 runLength8 = 1;
+constexpr quint32 runLength4 = 2;
 constexpr quint32 bitFields = 3;
 constexpr int largestColourTable = 256;
 
@@ -55,6 +58,7 @@ struct BmpLayout
     QList<QRgb> colours;
     Channel red, green, blue, alpha;
     bool hasAlpha = false;
+    bool runLength = false;
 };
 
 enum class HeaderVerdict { Decodable, LeftToQt, Damaged };
@@ -91,8 +95,11 @@ HeaderVerdict readLayout(QFile& file, BmpLayout& layout, QString& error)
     const bool plain = compression == uncompressed &&
                        (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
     const bool fields = compression == bitFields && (bits == 16 || bits == 32);
+    // Runs are stored bottom-up only.
+    const bool runs =
+        ((compression == runLength8 && bits == 8) || (compression == runLength4 && bits == 4)) && height > 0;
     const bool v5Reserved = headerBytes == v5HeaderBytes && readU32LE(&head[fileHeaderBytes + 120]) != 0;
-    if (planes != 1 || (!plain && !fields) || width <= 0 || height == 0 ||
+    if (planes != 1 || (!plain && !fields && !runs) || width <= 0 || height == 0 ||
         height == std::numeric_limits<qint32>::min() || v5Reserved)
         return HeaderVerdict::LeftToQt;
 
@@ -100,6 +107,7 @@ HeaderVerdict readLayout(QFile& file, BmpLayout& layout, QString& error)
     layout.height = height < 0 ? -height : height;
     layout.topDown = height < 0;
     layout.bitsPerPixel = bits;
+    layout.runLength = runs;
     layout.rowBytes = (qint64(width) * bits + 31) / 32 * 4;
     qint64 headerEnd = fileHeaderBytes + qint64(headerBytes);
     if (fields) {
@@ -147,7 +155,8 @@ HeaderVerdict readLayout(QFile& file, BmpLayout& layout, QString& error)
                             ? qint64(pixelOffset)
                             : headerEnd;
     const qint64 pixelBytes = file.size() - layout.pixelStart;
-    if (pixelBytes < 0 || layout.height > pixelBytes / layout.rowBytes) {
+    // How far runs reach shows only as they are read.
+    if (pixelBytes < 0 || (!layout.runLength && layout.height > pixelBytes / layout.rowBytes)) {
         error = cutShort();
         return HeaderVerdict::Damaged;
     }
@@ -193,6 +202,16 @@ void convertRow(const BmpLayout& layout, const uchar* stored, int firstPixel, in
     }
 }
 
+std::optional<QImage> flattened(const QImage& pixels, const QColor& background, QString& error)
+{
+    QImage crop = flattenOnto(pixels, pixels.rect(), background);
+    if (crop.isNull()) {
+        error = QStringLiteral("There is not enough memory for the region.");
+        return std::nullopt;
+    }
+    return crop;
+}
+
 class BmpPictureSource final : public PictureSource
 {
   public:
@@ -229,6 +248,13 @@ class BmpPictureSource final : public PictureSource
             for (int i = 0; i < pixels.colorCount(); ++i)
                 pixels.setColor(i, i < layout.colours.size() ? layout.colours[i] : qRgb(0, 0, 0));
         }
+        if (layout.runLength) {
+            pixels.fill(0);
+            if (!expandRunLength(file, layout.pixelStart, layout.height, layout.bitsPerPixel, region, pixels,
+                                 error))
+                return std::nullopt;
+            return flattened(pixels, background, error);
+        }
         const qint64 firstByte = qint64(region.x()) * layout.bitsPerPixel / 8;
         const qint64 endByte = (qint64(region.x() + region.width()) * layout.bitsPerPixel + 7) / 8;
         std::vector<uchar> stored(std::size_t(endByte - firstByte));
@@ -244,12 +270,7 @@ class BmpPictureSource final : public PictureSource
             }
             convertRow(layout, stored.data(), region.x(), region.width(), pixels.scanLine(y - region.y()));
         }
-        QImage crop = flattenOnto(pixels, pixels.rect(), background);
-        if (crop.isNull()) {
-            error = QStringLiteral("There is not enough memory for the region.");
-            return std::nullopt;
-        }
-        return crop;
+        return flattened(pixels, background, error);
     }
 
   private:
