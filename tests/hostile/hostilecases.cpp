@@ -14,6 +14,7 @@ QList<HostileCase> HostileCases()
     const qsizetype bmpAfterCrop = BmpPixelStart + (IntactSize.height() - CropTop) * bmpRow;
     const QByteArray jpeg = JpegWithRestartPerBlockRow(picture);
     const qsizetype jpegHeaderEnd = jpeg.indexOf("\xff\xda");
+    const QByteArray cmyk = CmykJpeg(picture);
     const RowMarkedGif gif = GifWithRowEnds(IntactSize.width(), IntactSize.height());
 
     return {
@@ -37,6 +38,7 @@ QList<HostileCase> HostileCases()
          Outcome::Refused},
         {"jpegCutRightAfterTheCropsLastRow", "cut.jpg",
          jpeg.left(JpegRestartAfterBlockRow(jpeg, CropLastRow / 8)), jpeg, Outcome::IntactOrRefused},
+        {"cmykJpegCutInsideThePixelData", "cmyk.jpg", cmyk.left(cmyk.size() / 2), {}, Outcome::Refused},
         {"gifCutInsideTheHeader", "cut.gif", gif.bytes.left(11), {}, Outcome::Refused},
         {"gifCutInsideThePixelData", "cut.gif", gif.bytes.left(gif.rowEnds[400]), {}, Outcome::Refused},
         {"gifCutRightAfterTheCropsLastRow", "cut.gif", gif.bytes.left(gif.rowEnds[CropLastRow]), gif.bytes,

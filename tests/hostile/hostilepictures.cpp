@@ -234,6 +234,14 @@ QByteArray JpegWithRestartPerBlockRow(const QImage& picture)
     return readBytes(path);
 }
 
+QByteArray CmykJpeg(const QImage& picture)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("cmyk.jpg"));
+    writeJpeg(path, picture.convertToFormat(QImage::Format_RGB888), {1, 1, false, false, 0, true});
+    return readBytes(path);
+}
+
 qsizetype JpegRestartAfterBlockRow(const QByteArray& jpeg, int blockRow)
 {
     qsizetype at = jpeg.indexOf("\xff\xda");

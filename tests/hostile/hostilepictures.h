@@ -43,6 +43,8 @@ QByteArray BmpRunLengthEndingAfter(int bits, int width, int height, int rowsWith
 
 // A baseline JPEG with 4:4:4 sampling and a restart marker after every row of 8-pixel blocks.
 QByteArray JpegWithRestartPerBlockRow(const QImage& picture);
+// A CMYK JPEG, which the JPEG reader leaves to Qt's.
+QByteArray CmykJpeg(const QImage& picture);
 // Offset just past the restart marker that ends block row `blockRow`; -1 when there is none.
 qsizetype JpegRestartAfterBlockRow(const QByteArray& jpeg, int blockRow);
 // The JPEG with its frame header's size set to 65535 x 65535.

@@ -7,6 +7,11 @@ inline quint16 readU16LE(const uchar* bytes)
     return quint16(bytes[0] | (bytes[1] << 8));
 }
 
+inline quint16 readU16BE(const uchar* bytes)
+{
+    return quint16((bytes[0] << 8) | bytes[1]);
+}
+
 inline quint32 readU32LE(const uchar* bytes)
 {
     return quint32(bytes[0]) | (quint32(bytes[1]) << 8) | (quint32(bytes[2]) << 16) |

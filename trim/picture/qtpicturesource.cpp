@@ -1,5 +1,6 @@
 #include "trim/picture/qtpicturesource.h"
 
+#include "trim/picture/jpegendcheck.h"
 #include "trim/picture/pictureregion.h"
 
 #include <QImageReader>
@@ -72,6 +73,8 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         return std::nullopt;
     QImageReader reader(path_);
     reader.setAutoTransform(false);
+    if (reader.format() == "jpeg" && !checkJpegEndsWhole(path_, error))
+        return std::nullopt;
     const bool clips = reader.supportsOption(QImageIOHandler::ClipRect);
     const QSize decodedSize = clips ? region.size() : size_;
     if (decodedBytes(decodedSize) > qint64(decodeLimitMiB) * 1024 * 1024) {
