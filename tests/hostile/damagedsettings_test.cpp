@@ -116,7 +116,7 @@ TEST_P(DamagedSettingsStart, StartsWithWhatItCanReadAndClosesQuietly)
     else
         writeSettings(damaged.content());
     const QByteArray stored = readSettings();
-    std::optional<ImmutableFolder> readOnly;
+    std::optional<Immutable> readOnly;
     if (damaged.place == Place::ReadOnlyProgramFolder) {
         readOnly.emplace(folder.path());
         if (!readOnly->active())

@@ -14,6 +14,7 @@ namespace {
 enum class Failure {
     ReadOnlyMount,
     ImmutableFolder,
+    ImmutableFile,
     PathIsAFolder,
     FileSizeLimit,
     TinyFilesystem,
@@ -57,7 +58,7 @@ class FailingOutputDrop : public FormTest, public testing::WithParamInterface<Fa
 
     QTemporaryDir pictures;
     std::optional<FolderMount> mount_;
-    std::optional<ImmutableFolder> immutable_;
+    std::optional<Immutable> immutable_;
 };
 
 TEST_P(FailingOutputDrop, GivesAMessageAndKeepsSerialAndFiles)
@@ -90,10 +91,10 @@ TEST_P(FailingOutputDrop, GivesAMessageAndKeepsSerialAndFiles)
         if (!mount_->active())
             GTEST_SKIP() << "a folder cannot be bound read-only here";
     }
-    if (failure == Failure::ImmutableFolder) {
-        immutable_.emplace(outFolder());
+    if (failure == Failure::ImmutableFolder || failure == Failure::ImmutableFile) {
+        immutable_.emplace(failure == Failure::ImmutableFolder ? outFolder() : output);
         if (!immutable_->active())
-            GTEST_SKIP() << "this file system cannot make a folder immutable";
+            GTEST_SKIP() << "this file system cannot make a file or folder immutable";
     }
     {
         std::optional<FileSizeLimit> limit;
@@ -117,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
     Outputs, FailingOutputDrop,
     testing::Values(FailingOutput{"readOnlyFolderByMount", Failure::ReadOnlyMount},
                     FailingOutput{"readOnlyFolderByImmutableAttribute", Failure::ImmutableFolder},
+                    FailingOutput{"existingFileThatIsImmutable", Failure::ImmutableFile},
                     FailingOutput{"pathThatNamesAFolder", Failure::PathIsAFolder},
                     FailingOutput{"fullDiskByFileSizeLimit", Failure::FileSizeLimit},
                     FailingOutput{"fullDiskOnA64KiBFilesystem", Failure::TinyFilesystem},

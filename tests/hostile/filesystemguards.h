@@ -41,11 +41,12 @@ class FileSizeLimit
     bool active_ = false;
 };
 
-// The folder's immutable attribute: nothing in it can be created, removed or renamed, even by root.
-class ImmutableFolder
+// The immutable attribute of a file or folder: it cannot be changed, replaced or removed, nor can anything
+// in a folder, even by root.
+class Immutable
 {
   public:
-    explicit ImmutableFolder(const QString& path) : fd_(open(QFile::encodeName(path).constData(), O_RDONLY))
+    explicit Immutable(const QString& path) : fd_(open(QFile::encodeName(path).constData(), O_RDONLY))
     {
         int flags = 0;
         if (fd_ < 0 || ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0)
@@ -53,7 +54,7 @@ class ImmutableFolder
         flags |= FS_IMMUTABLE_FL;
         active_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
     }
-    ~ImmutableFolder()
+    ~Immutable()
     {
         int flags = 0;
         if (active_ && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
@@ -63,8 +64,8 @@ class ImmutableFolder
         if (fd_ >= 0)
             close(fd_);
     }
-    ImmutableFolder(const ImmutableFolder&) = delete;
-    ImmutableFolder& operator=(const ImmutableFolder&) = delete;
+    Immutable(const Immutable&) = delete;
+    Immutable& operator=(const Immutable&) = delete;
     bool active() const { return active_; }
 
   private:
