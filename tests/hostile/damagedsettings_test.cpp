@@ -24,7 +24,7 @@ struct Shown
     QString Text3 = QStringLiteral("400");
 };
 
-enum class Place { File, Folder, ReadOnlyProgramFolder };
+enum class Place { File, Folder, ReadOnlyProgramFolder, ReadOnlyFile };
 
 struct DamagedSettings
 {
@@ -117,10 +117,10 @@ TEST_P(DamagedSettingsStart, StartsWithWhatItCanReadAndClosesQuietly)
         writeSettings(damaged.content());
     const QByteArray stored = readSettings();
     std::optional<Immutable> readOnly;
-    if (damaged.place == Place::ReadOnlyProgramFolder) {
-        readOnly.emplace(folder.path());
+    if (damaged.place == Place::ReadOnlyProgramFolder || damaged.place == Place::ReadOnlyFile) {
+        readOnly.emplace(damaged.place == Place::ReadOnlyFile ? settingsPath() : folder.path());
         if (!readOnly->active())
-            GTEST_SKIP() << "this file system cannot make a folder read-only for root";
+            GTEST_SKIP() << "this file system cannot make a file or folder read-only for root";
     }
 
     QElapsedTimer timer;
@@ -166,6 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedSettings{"readOnlyProgramFolder",
                         Good,
                         Place::ReadOnlyProgramFolder,
+                        {QStringLiteral("/pics/wall[00007].bmp"), false, 0, "300", "500"}},
+        DamagedSettings{"readOnlySettingsFile",
+                        Good,
+                        Place::ReadOnlyFile,
                         {QStringLiteral("/pics/wall[00007].bmp"), false, 0, "300", "500"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
