@@ -35,13 +35,13 @@ void AppendPngChunk(QByteArray& png, const char* type, const QByteArray& data)
                 quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))));
 }
 
-QByteArray PngStart(quint32 width, quint32 height)
+QByteArray PngStart(quint32 width, quint32 height, bool interlaced = false)
 {
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     QByteArray header;
     AppendU32BE(header, width);
     AppendU32BE(header, height);
-    header.append(char(8)).append(char(2)).append(3, '\0'); // 8-bit RGB, no interlacing
+    header.append(char(8)).append(char(2)).append(2, '\0').append(char(interlaced ? 1 : 0)); // 8-bit RGB
     AppendPngChunk(png, "IHDR", header);
     return png;
 }
@@ -101,9 +101,9 @@ RowChunkedPng PngWithARowPerChunk(const QImage& picture)
     return result;
 }
 
-QByteArray PngClaiming(quint32 width, quint32 height)
+QByteArray PngClaiming(quint32 width, quint32 height, bool interlaced)
 {
-    QByteArray png = PngStart(width, height);
+    QByteArray png = PngStart(width, height, interlaced);
     z_stream stream{};
     deflateInit(&stream, Z_DEFAULT_COMPRESSION);
     AppendPngChunk(png, "IDAT", Deflate(stream, QByteArray(1 + 3 * 16, '\x40'), Z_SYNC_FLUSH));
@@ -253,11 +253,23 @@ qsizetype JpegRestartAfterBlockRow(const QByteArray& jpeg, int blockRow)
     return -1;
 }
 
-QByteArray WithHugeJpegFrame(QByteArray jpeg)
+QByteArray ProgressiveJpeg(const QImage& picture)
 {
-    const qsizetype frame = jpeg.indexOf("\xff\xc0");
-    for (int i : {5, 6, 7, 8})
-        jpeg[frame + i] = char(0xff);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("progressive.jpg"));
+    writeJpeg(path, picture.convertToFormat(QImage::Format_RGB888), {1, 1, false, true});
+    return readBytes(path);
+}
+
+QByteArray WithHugeJpegFrame(QByteArray jpeg, quint16 side)
+{
+    qsizetype frame = jpeg.indexOf("\xff\xc0");
+    if (frame < 0)
+        frame = jpeg.indexOf("\xff\xc2");
+    for (int i : {5, 7}) {
+        jpeg[frame + i] = char(side >> 8);
+        jpeg[frame + i + 1] = char(side & 0xff);
+    }
     return jpeg;
 }
 

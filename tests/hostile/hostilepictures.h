@@ -21,7 +21,7 @@ struct RowChunkedPng
 RowChunkedPng PngWithARowPerChunk(const QImage& picture);
 
 // A complete PNG whose header claims width x height but whose one short IDAT chunk holds a single row.
-QByteArray PngClaiming(quint32 width, quint32 height);
+QByteArray PngClaiming(quint32 width, quint32 height, bool interlaced = false);
 // Flips a byte of the first IDAT chunk's checksum.
 QByteArray WithBadIdatCrc(QByteArray png);
 
@@ -47,8 +47,10 @@ QByteArray JpegWithRestartPerBlockRow(const QImage& picture);
 QByteArray CmykJpeg(const QImage& picture);
 // Offset just past the restart marker that ends block row `blockRow`; -1 when there is none.
 qsizetype JpegRestartAfterBlockRow(const QByteArray& jpeg, int blockRow);
-// The JPEG with its frame header's size set to 65535 x 65535.
-QByteArray WithHugeJpegFrame(QByteArray jpeg);
+// A progressive JPEG.
+QByteArray ProgressiveJpeg(const QImage& picture);
+// The JPEG with its frame header's size set to side x side.
+QByteArray WithHugeJpegFrame(QByteArray jpeg, quint16 side);
 
 // A GIF of width x height whose image data is stored without compression gains, so that rowEnds[y] is the
 // offset of the first byte after the codes of row y.
