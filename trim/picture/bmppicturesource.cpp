@@ -202,16 +202,6 @@ void convertRow(const BmpLayout& layout, const uchar* stored, int firstPixel, in
     }
 }
 
-std::optional<QImage> flattened(const QImage& pixels, const QColor& background, QString& error)
-{
-    QImage crop = flattenOnto(pixels, pixels.rect(), background);
-    if (crop.isNull()) {
-        error = QStringLiteral("There is not enough memory for the region.");
-        return std::nullopt;
-    }
-    return crop;
-}
-
 class BmpPictureSource final : public PictureSource
 {
   public:
@@ -253,7 +243,7 @@ class BmpPictureSource final : public PictureSource
             if (!expandRunLength(file, layout.pixelStart, layout.height, layout.bitsPerPixel, region, pixels,
                                  error))
                 return std::nullopt;
-            return flattened(pixels, background, error);
+            return flattenOnto(pixels, pixels.rect(), background, error);
         }
         const qint64 firstByte = qint64(region.x()) * layout.bitsPerPixel / 8;
         const qint64 endByte = (qint64(region.x() + region.width()) * layout.bitsPerPixel + 7) / 8;
@@ -270,7 +260,7 @@ class BmpPictureSource final : public PictureSource
             }
             convertRow(layout, stored.data(), region.x(), region.width(), pixels.scanLine(y - region.y()));
         }
-        return flattened(pixels, background, error);
+        return flattenOnto(pixels, pixels.rect(), background, error);
     }
 
   private:

@@ -17,10 +17,6 @@ namespace {
 constexpr std::size_t inputChunkBytes = 64 * 1024;
 constexpr std::size_t rgbBytes = 3;
 
-// A progressive picture keeps all its coefficients in memory until the last scan; beyond this the
-// decode is refused.
-constexpr long coefficientMemoryLimit = 1024L * 1024 * 1024;
-
 struct JpegErrors
 {
     jpeg_error_mgr manager;
@@ -39,8 +35,8 @@ struct JpegInput
 {
     auto* errors = reinterpret_cast<JpegErrors*>(info->err);
     if (info->err->msg_code == JERR_NO_BACKING_STORE)
-        std::snprintf(errors->message, sizeof errors->message, "%s",
-                      "The progressive picture needs more than 1 GiB to decode.");
+        std::snprintf(errors->message, sizeof errors->message,
+                      "The progressive picture needs more than %d MiB to decode.", WholeDecodeLimitMiB);
     else
         (*info->err->format_message)(info, errors->message);
     std::longjmp(errors->jump, 1);
@@ -127,7 +123,8 @@ class JpegDecoder
         const bool read = runGuarded(errors_.jump, [this] {
             jpeg_create_decompress(&info_);
             info_.src = &input_->manager;
-            info_.mem->max_memory_to_use = coefficientMemoryLimit;
+            // A progressive picture keeps all its coefficients in memory until the last scan.
+            info_.mem->max_memory_to_use = long(WholeDecodeLimitMiB) * 1024 * 1024;
             jpeg_read_header(&info_, TRUE);
         });
         if (!read)

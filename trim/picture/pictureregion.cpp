@@ -21,11 +21,14 @@ bool regionFitsPicture(const QRect& region, QSize pictureSize, QString& error)
     return true;
 }
 
-QImage flattenOnto(const QImage& pixels, const QRect& source, const QColor& background)
+std::optional<QImage> flattenOnto(const QImage& pixels, const QRect& source, const QColor& background,
+                                  QString& error)
 {
     QImage flat(source.size(), QImage::Format_RGB888);
-    if (flat.isNull())
-        return flat;
+    if (flat.isNull()) {
+        error = QStringLiteral("There is not enough memory for the region.");
+        return std::nullopt;
+    }
     flat.fill(background);
     QPainter painter(&flat);
     painter.drawImage(QPoint(0, 0), pixels, source);

@@ -378,12 +378,7 @@ class PngPictureSource final : public PictureSource
         const std::optional<QImage> pixels = decoder.decodeRegion(region, error);
         if (!pixels)
             return std::nullopt;
-        QImage crop = flattenOnto(*pixels, pixels->rect(), background);
-        if (crop.isNull()) {
-            error = QStringLiteral("There is not enough memory for the region.");
-            return std::nullopt;
-        }
-        return crop;
+        return flattenOnto(*pixels, pixels->rect(), background, error);
     }
 
   private:

@@ -7,10 +7,6 @@
 
 namespace {
 
-// Qt refuses decodes above 128 MiB by default; a picture Qt must decode whole may take up to this much,
-// which leaves room for the rest of the program under 1 GiB.
-constexpr int decodeLimitMiB = 768;
-
 // Qt's readers decode to at most four bytes a pixel for the formats left to them.
 constexpr qint64 decodedBytesPerPixel = 4;
 
@@ -77,7 +73,7 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         return std::nullopt;
     const bool clips = reader.supportsOption(QImageIOHandler::ClipRect);
     const QSize decodedSize = clips ? region.size() : size_;
-    if (decodedBytes(decodedSize) > qint64(decodeLimitMiB) * 1024 * 1024) {
+    if (decodedBytes(decodedSize) > qint64(WholeDecodeLimitMiB) * 1024 * 1024) {
         error = QStringLiteral("The %1x%2 picture is too large to decode in memory.")
                     .arg(size_.width())
                     .arg(size_.height());
@@ -87,7 +83,7 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         reader.setClipRect(region);
     QImage picture;
     {
-        const AllocationLimitRaise raise(decodeLimitMiB);
+        const AllocationLimitRaise raise(WholeDecodeLimitMiB);
         picture = reader.read();
     }
     if (picture.isNull()) {
@@ -99,10 +95,5 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         return std::nullopt;
     }
     padColourTable(picture);
-    QImage crop = flattenOnto(picture, clips ? picture.rect() : region, background);
-    if (crop.isNull()) {
-        error = QStringLiteral("There is not enough memory for the region.");
-        return std::nullopt;
-    }
-    return crop;
+    return flattenOnto(picture, clips ? picture.rect() : region, background, error);
 }
