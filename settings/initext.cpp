@@ -91,6 +91,16 @@ QByteArray LineEndingOf(const QByteArray& content)
     return newline > 0 && content[newline - 1] == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
 }
 
+// The file's last line may stop without a line ending, or at a lone "\r" that the reader drops from the
+// line's text: it gets a whole ending, so that a line written after it stands on a line of its own.
+QByteArray WithLastLineEnded(const QByteArray& content)
+{
+    if (content.isEmpty() || content.endsWith('\n'))
+        return content;
+    const QByteArray text = content.endsWith('\r') ? content.chopped(1) : content;
+    return text + LineEndingOf(content);
+}
+
 bool FitsOnOneLine(QStringView text)
 {
     return !text.contains(u'\n') && !text.contains(u'\r') && !text.contains(QChar(0));
@@ -118,11 +128,12 @@ std::optional<QString> FindIniValue(const QByteArray& content, QStringView secti
     return std::nullopt;
 }
 
-std::optional<QByteArray> WithIniValue(const QByteArray& content, QStringView section, QStringView key,
+std::optional<QByteArray> WithIniValue(const QByteArray& original, QStringView section, QStringView key,
                                        QStringView value)
 {
     if (!CanStore(section, key, value))
         return std::nullopt;
+    const QByteArray content = WithLastLineEnded(original);
     const std::vector<IniLine> lines = SplitIniLines(content);
     const QByteArray ending = LineEndingOf(content);
     const QByteArray keyLine = ToSystemEncoding(TrimBlanks(key)) + '=' + ToSystemEncoding(value);
@@ -130,8 +141,6 @@ std::optional<QByteArray> WithIniValue(const QByteArray& content, QStringView se
     const std::size_t sectionIndex = FindSection(lines, section);
     if (sectionIndex == lines.size()) {
         QByteArray updated = content;
-        if (!lines.empty() && lines.back().next == lines.back().textEnd)
-            updated += ending;
         // A blank line sets the new section apart from the text above it.
         if (!lines.empty() && !lines.back().blank)
             updated += ending;
@@ -148,7 +157,5 @@ std::optional<QByteArray> WithIniValue(const QByteArray& content, QStringView se
             return QByteArray(content).replace(line.start, line.textEnd - line.start, keyLine);
         lastKey = index;
     }
-    const IniLine& anchor = lines[lastKey];
-    const bool anchorEnded = anchor.next > anchor.textEnd;
-    return QByteArray(content).insert(anchor.next, anchorEnded ? keyLine + ending : ending + keyLine);
+    return QByteArray(content).insert(lines[lastKey].next, keyLine + ending);
 }
