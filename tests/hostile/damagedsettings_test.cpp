@@ -1,7 +1,7 @@
 // A damaged settings file through the real window's start and close: the window starts with what it can
 // read and the defaults for the rest, and its close always goes ahead without a word.
 #include "tests/app/formfixture.h"
-#include "tests/hostile/filesystemguards.h"
+#include "tests/support/filesystemguards.h"
 #include "toolkit/combobox.h"
 #include "toolkit/optionbutton.h"
 #include "toolkit/textbox.h"

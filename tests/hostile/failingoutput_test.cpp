@@ -1,7 +1,7 @@
 // Saves that fail through a whole drop: a message, the serial where it was, an existing file of that name
 // byte for byte as it was, and no temporary file left behind.
 #include "tests/app/formfixture.h"
-#include "tests/hostile/filesystemguards.h"
+#include "tests/support/filesystemguards.h"
 #include "tests/support/dropsimulation.h"
 #include "toolkit/textbox.h"
 

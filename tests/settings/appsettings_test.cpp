@@ -1,18 +1,13 @@
 #include "settings/appsettings.h"
 #include "settings/inifile.h"
+#include "tests/support/filesystemguards.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <csignal>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -213,31 +208,6 @@ TEST_F(SettingsFileTest, MissingFolderRefusesWrite)
     EXPECT_EQ(Read(SettingsKey::DataFile), QStringLiteral("default"));
 }
 
-// Stands in for a full disk: no file of this process may grow past a few bytes until the guard ends.
-class FileSizeLimit
-{
-  public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit saved_{};
-    void (*savedHandler_)(int) = nullptr;
-};
-
 TEST_F(SettingsFileTest, FullDiskLeavesTheOldFileWhole)
 {
     const QByteArray before = "[Kadrelle]\nDATAFILE=/a.bmp\n";
@@ -252,44 +222,13 @@ TEST_F(SettingsFileTest, FullDiskLeavesTheOldFileWhole)
     EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("Kadrelle.ini")});
 }
 
-// Makes a folder unwritable even for root while the guard lives; false when the file system cannot do it.
-class ImmutableFolder
-{
-  public:
-    explicit ImmutableFolder(const QString& path) : fd_(open(QFile::encodeName(path).constData(), O_RDONLY))
-    {
-        int flags = 0;
-        if (fd_ < 0 || ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0)
-            return;
-        flags |= FS_IMMUTABLE_FL;
-        active_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ~ImmutableFolder()
-    {
-        int flags = 0;
-        if (active_ && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags &= ~FS_IMMUTABLE_FL;
-            ioctl(fd_, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    ImmutableFolder(const ImmutableFolder&) = delete;
-    ImmutableFolder& operator=(const ImmutableFolder&) = delete;
-    bool active() const { return active_; }
-
-  private:
-    int fd_;
-    bool active_ = false;
-};
-
 TEST_F(SettingsFileTest, ReadOnlyFolderLeavesTheOldFileWhole)
 {
     const QByteArray before = "[Kadrelle]\nDATAFILE=/a.bmp\n";
     PutFile(before);
     bool written = true;
     {
-        const ImmutableFolder readOnly(folder_.path());
+        const Immutable readOnly(folder_.path());
         if (!readOnly.active())
             GTEST_SKIP() << "this file system cannot make a folder read-only for root";
         written = WriteIniString(SettingsSection, SettingsKey::DataFile, QStringLiteral("/b.bmp"));

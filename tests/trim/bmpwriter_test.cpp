@@ -1,12 +1,11 @@
+#include "tests/support/filesystemguards.h"
 #include "trim/bmpwriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -171,16 +170,13 @@ TEST(WriteBmpFile, AFailedWriteKeepsTheOldFile)
         const QByteArray old(1000, 'o');
         WriteFile(path, old);
 
-        rlimit previous{};
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = previous;
-        limited.rlim_cur = rlim_t(room);
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
         QString error;
-        const bool written = WriteBmpFile(Picture(200, 200), path, error);
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
+        bool written = false;
+        {
+            const FileSizeLimit limit{rlim_t(room)};
+            ASSERT_TRUE(limit.active());
+            written = WriteBmpFile(Picture(200, 200), path, error);
+        }
 
         EXPECT_FALSE(written);
         EXPECT_FALSE(error.isEmpty());
