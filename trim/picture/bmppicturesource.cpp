@@ -2,6 +2,7 @@
 
 #include "trim/picture/bmprunlength.h"
 #include "trim/picture/bytereads.h"
+#include "trim/picture/filepicturesource.h"
 #include "trim/picture/pictureregion.h"
 #include "trim/picture/pixelcopy.h"
 #include "trim/picture/qtpicturesource.h"
@@ -202,26 +203,20 @@ void convertRow(const BmpLayout& layout, const uchar* stored, int firstPixel, in
     }
 }
 
-class BmpPictureSource final : public PictureSource
+class BmpPictureSource final : public FilePictureSource
 {
   public:
-    BmpPictureSource(const QString& path, QSize size) : path_(path), size_(size) {}
-
-    QSize size() const override { return size_; }
+    using FilePictureSource::FilePictureSource;
 
     std::optional<QImage> decodeRegion(const QRect& region, const QColor& background, QString& error) override
     {
-        if (!regionFitsPicture(region, size_, error))
+        QFile file;
+        if (!openForRegion(file, region, error))
             return std::nullopt;
-        QFile file(path_);
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = file.errorString();
-            return std::nullopt;
-        }
         BmpLayout layout;
         if (readLayout(file, layout, error) == HeaderVerdict::Damaged)
             return std::nullopt;
-        if (QSize(layout.width, layout.height) != size_ || layout.bitsPerPixel == 0) {
+        if (QSize(layout.width, layout.height) != size() || layout.bitsPerPixel == 0) {
             error = QStringLiteral("The picture changed after it was opened.");
             return std::nullopt;
         }
@@ -262,10 +257,6 @@ class BmpPictureSource final : public PictureSource
         }
         return flattenOnto(pixels, pixels.rect(), background, error);
     }
-
-  private:
-    QString path_;
-    QSize size_;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "trim/picture/jpegpicturesource.h"
 
+#include "trim/picture/filepicturesource.h"
 #include "trim/picture/guardedcall.h"
 #include "trim/picture/pictureregion.h"
 #include "trim/picture/qtpicturesource.h"
@@ -189,26 +190,20 @@ class JpegDecoder
     jpeg_decompress_struct info_{};
 };
 
-class JpegPictureSource final : public PictureSource
+class JpegPictureSource final : public FilePictureSource
 {
   public:
-    JpegPictureSource(const QString& path, QSize size) : path_(path), size_(size) {}
-
-    QSize size() const override { return size_; }
+    using FilePictureSource::FilePictureSource;
 
     std::optional<QImage> decodeRegion(const QRect& region, const QColor&, QString& error) override
     {
-        if (!regionFitsPicture(region, size_, error))
+        QFile file;
+        if (!openForRegion(file, region, error))
             return std::nullopt;
-        QFile file(path_);
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = file.errorString();
-            return std::nullopt;
-        }
         JpegDecoder decoder(file);
         if (!decoder.readHeader(error))
             return std::nullopt;
-        if (decoder.pictureSize() != size_ || !decoder.decodesItself()) {
+        if (decoder.pictureSize() != size() || !decoder.decodesItself()) {
             error = QStringLiteral("The picture changed after it was opened.");
             return std::nullopt;
         }
@@ -221,10 +216,6 @@ class JpegPictureSource final : public PictureSource
             return std::nullopt;
         return crop;
     }
-
-  private:
-    QString path_;
-    QSize size_;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "trim/picture/pngpicturesource.h"
 
+#include "trim/picture/filepicturesource.h"
 #include "trim/picture/guardedcall.h"
 #include "trim/picture/pictureregion.h"
 #include "trim/picture/pixelcopy.h"
@@ -352,26 +353,20 @@ class PngDecoder
     PngHeader header_;
 };
 
-class PngPictureSource final : public PictureSource
+class PngPictureSource final : public FilePictureSource
 {
   public:
-    PngPictureSource(const QString& path, QSize size) : path_(path), size_(size) {}
-
-    QSize size() const override { return size_; }
+    using FilePictureSource::FilePictureSource;
 
     std::optional<QImage> decodeRegion(const QRect& region, const QColor& background, QString& error) override
     {
-        if (!regionFitsPicture(region, size_, error))
+        QFile file;
+        if (!openForRegion(file, region, error))
             return std::nullopt;
-        QFile file(path_);
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = file.errorString();
-            return std::nullopt;
-        }
         PngDecoder decoder(file);
         if (!decoder.readHeader(error))
             return std::nullopt;
-        if (decoder.pictureSize() != size_) {
+        if (decoder.pictureSize() != size()) {
             error = QStringLiteral("The picture changed after it was opened.");
             return std::nullopt;
         }
@@ -380,10 +375,6 @@ class PngPictureSource final : public PictureSource
             return std::nullopt;
         return flattenOnto(*pixels, pixels->rect(), background, error);
     }
-
-  private:
-    QString path_;
-    QSize size_;
 };
 
 } // namespace

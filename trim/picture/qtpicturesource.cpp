@@ -65,18 +65,18 @@ std::unique_ptr<PictureSource> QtPictureSource::open(const QString& path, QStrin
 std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const QColor& background,
                                                     QString& error)
 {
-    if (!regionFitsPicture(region, size_, error))
+    if (!regionFitsPicture(region, size(), error))
         return std::nullopt;
-    QImageReader reader(path_);
+    QImageReader reader(path());
     reader.setAutoTransform(false);
-    if (reader.format() == "jpeg" && !checkJpegEndsWhole(path_, error))
+    if (reader.format() == "jpeg" && !checkJpegEndsWhole(path(), error))
         return std::nullopt;
     const bool clips = reader.supportsOption(QImageIOHandler::ClipRect);
-    const QSize decodedSize = clips ? region.size() : size_;
+    const QSize decodedSize = clips ? region.size() : size();
     if (decodedBytes(decodedSize) > qint64(WholeDecodeLimitMiB) * 1024 * 1024) {
         error = QStringLiteral("The %1x%2 picture is too large to decode in memory.")
-                    .arg(size_.width())
-                    .arg(size_.height());
+                    .arg(size().width())
+                    .arg(size().height());
         return std::nullopt;
     }
     if (clips)
