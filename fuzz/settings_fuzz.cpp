@@ -22,7 +22,7 @@ namespace {
 // The longest section, key or value taken from an input.
 constexpr std::size_t LongestText = 512;
 // Enough names from the file to compare the keys around the written one, few enough to stay fast.
-constexpr qsizetype NamesChecked = 12;
+constexpr qsizetype NamesChecked = 8;
 // Every settings-file access costs far more than the text work (each read sets aside a buffer for the
 // largest settings file), so only about one input in this many also goes through the file.
 constexpr std::uint32_t FileRoundTripOneIn = 32;

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <set>
+#include <span>
 
 namespace {
 
@@ -54,8 +55,21 @@ std::optional<QImage> CheckRegion(PictureSource& picture, const QRect& region)
     return pixels;
 }
 
-// A region decode matches Qt's full decode of a picture both can read. Qt's own conversion gives colour-table
-// pixels beyond the table as opaque black, which painting such a picture directly does not.
+// Qt's reader leaves the pixels of a run-length encoded bitmap that no run reaches as stray memory, so its
+// decode of one is no reference.
+bool IsRunLengthBitmap(std::span<const std::uint8_t> bytes)
+{
+    constexpr std::size_t CompressionOffset = 30;
+    if (bytes.size() < CompressionOffset + 4 || bytes[0] != 'B' || bytes[1] != 'M')
+        return false;
+    const std::uint32_t compression = bytes[CompressionOffset] | bytes[CompressionOffset + 1] << 8 |
+                                      bytes[CompressionOffset + 2] << 16 |
+                                      std::uint32_t(bytes[CompressionOffset + 3]) << 24;
+    return compression == 1 || compression == 2;
+}
+
+// A region decode matches Qt's full decode of a picture both can read. Pixels naming a colour beyond a short
+// colour table have none in Qt's decode (ours are black), so such pictures are left out.
 void CheckSameAsQt(const QImage& decoded)
 {
     QImageReader reader(ToQString(PicturePath()));
@@ -63,12 +77,17 @@ void CheckSameAsQt(const QImage& decoded)
     QImage whole = reader.read();
     if (whole.isNull() || whole.size() != decoded.size())
         return;
-    if (whole.colorCount() > 0)
+    if (whole.colorCount() > 0) {
+        if (whole.colorCount() < (1 << whole.depth()))
+            return;
         whole = whole.convertToFormat(whole.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    FUZZ_REQUIRE(flattenOnto(whole, whole.rect(), Background) == decoded);
+    }
+    QString error;
+    const std::optional<QImage> expected = flattenOnto(whole, whole.rect(), Background, error);
+    FUZZ_REQUIRE(!expected || *expected == decoded);
 }
 
-void CheckPictureSource()
+void CheckPictureSource(std::span<const std::uint8_t> bytes)
 {
     QString error;
     const std::unique_ptr<PictureSource> picture = PictureSource::open(ToQString(PicturePath()), error);
@@ -79,7 +98,8 @@ void CheckPictureSource()
     FUZZ_REQUIRE(!size.isEmpty());
     if (qint64(size.width()) * size.height() <= LargestWholeDecode) {
         if (const std::optional<QImage> whole = CheckRegion(*picture, QRect(QPoint(0, 0), size)))
-            CheckSameAsQt(*whole);
+            if (!IsRunLengthBitmap(bytes))
+                CheckSameAsQt(*whole);
     }
     CheckRegion(*picture, QRect(0, 0, 1, 1));
     CheckRegion(*picture, QRect(size.width() - 1, size.height() - 1, 1, 1));
@@ -126,7 +146,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::WriteBytes(PicturePath(), {data, size});
-    CheckPictureSource();
+    CheckPictureSource({data, size});
     CheckTrim();
     return 0;
 }
