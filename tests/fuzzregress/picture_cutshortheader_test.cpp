@@ -6,7 +6,7 @@
 // memory in it. The same holds for the header kinds Qt's reader knows but ours leaves to it, such as the
 // 64-byte OS/2 2.x header, whose size the probe reads alike, so a cut-short one is saved with stray memory.
 // A bitmap whose pixel data is cut short must be refused.
-// Fails until trim/picture checks the pixel data's length of the bitmaps it leaves to Qt's reader.
+// The bitmap reader now checks the pixel data's length of the bitmaps it leaves to Qt's reader too.
 #include "trim/picture/picturesource.h"
 #include "trim/trimandsave.h"
 

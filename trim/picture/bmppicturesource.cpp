@@ -69,6 +69,34 @@ QString cutShort()
     return QStringLiteral("The BMP file is cut short.");
 }
 
+// Qt's reader leaves the rows missing from a cut-short file as whatever memory it got, so a bitmap left to
+// it must hold all its uncompressed rows. Compressed ones are left to Qt as they are.
+HeaderVerdict leftToQtIfWhole(const uchar* head, quint32 headerBytes, qint64 fileSize, QString& error)
+{
+    constexpr quint32 coreHeaderBytes = 12;
+    // The compression field ends the first 20 bytes of the longer headers.
+    constexpr quint32 headerBytesWithCompression = 20;
+    if (headerBytes < coreHeaderBytes) {
+        error = QStringLiteral("The BMP file's header is damaged.");
+        return HeaderVerdict::Damaged;
+    }
+    const bool core = headerBytes == coreHeaderBytes;
+    const qint64 width = core ? readU16LE(&head[18]) : qint32(readU32LE(&head[18]));
+    const qint64 height = core ? readU16LE(&head[20]) : qint32(readU32LE(&head[22]));
+    const quint16 bits = core ? readU16LE(&head[24]) : readU16LE(&head[28]);
+    const quint32 compression =
+        headerBytes < headerBytesWithCompression ? uncompressed : readU32LE(&head[30]);
+    if (compression != uncompressed && compression != bitFields)
+        return HeaderVerdict::LeftToQt;
+    const qint64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
+    const qint64 pixelStart = std::max<qint64>(readU32LE(&head[10]), fileHeaderBytes + headerBytes);
+    if (fileSize - pixelStart < rowBytes * std::abs(height)) {
+        error = cutShort();
+        return HeaderVerdict::Damaged;
+    }
+    return HeaderVerdict::LeftToQt;
+}
+
 // Reads the headers as Qt's reader does; bitmaps outside the uncompressed kinds are left to Qt.
 HeaderVerdict readLayout(QFile& file, BmpLayout& layout, QString& error)
 {
@@ -80,8 +108,9 @@ HeaderVerdict readLayout(QFile& file, BmpLayout& layout, QString& error)
     }
     const quint32 pixelOffset = readU32LE(&head[10]);
     const quint32 headerBytes = readU32LE(&head[14]);
+    const auto leftToQt = [&] { return leftToQtIfWhole(head.data(), headerBytes, file.size(), error); };
     if (headerBytes != infoHeaderBytes && headerBytes != v4HeaderBytes && headerBytes != v5HeaderBytes)
-        return HeaderVerdict::LeftToQt;
+        return leftToQt();
     const bool hasMasksInFile = headerBytes == infoHeaderBytes;
     if (got < fileHeaderBytes + qint64(headerBytes) + (hasMasksInFile ? maskBytes : 0)) {
         error = cutShort();
@@ -102,7 +131,7 @@ HeaderVerdict readLayout(QFile& file, BmpLayout& layout, QString& error)
     const bool v5Reserved = headerBytes == v5HeaderBytes && readU32LE(&head[fileHeaderBytes + 120]) != 0;
     if (planes != 1 || (!plain && !fields && !runs) || width <= 0 || height == 0 ||
         height == std::numeric_limits<qint32>::min() || v5Reserved)
-        return HeaderVerdict::LeftToQt;
+        return leftToQt();
 
     layout.width = width;
     layout.height = height < 0 ? -height : height;
@@ -121,7 +150,7 @@ HeaderVerdict readLayout(QFile& file, BmpLayout& layout, QString& error)
         // Qt refuses masks with all 32 bits set.
         for (const Channel& channel : {layout.red, layout.green, layout.blue, layout.alpha}) {
             if (channel.mask == 0xffffffffu)
-                return HeaderVerdict::LeftToQt;
+                return leftToQt();
         }
         layout.hasAlpha = layout.alpha.mask != 0;
         if (hasMasksInFile)
