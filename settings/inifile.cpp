@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 std::optional<QByteArray> LoadIniFile(const QString& path)
 {
@@ -14,8 +15,9 @@ std::optional<QByteArray> LoadIniFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // Reading one byte past the limit tells a file that grew since the size check.
-    QByteArray content = file.read(LargestIniFile + 1);
+    // Reading one byte past what the opened file holds tells a file that grew since the size check;
+    // asking for no more than that keeps a read from setting aside the whole limit.
+    QByteArray content = file.read(std::min(file.size(), LargestIniFile) + 1);
     if (file.error() != QFileDevice::NoError || content.size() > LargestIniFile)
         return std::nullopt;
     return content;
