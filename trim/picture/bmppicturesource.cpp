@@ -216,6 +216,13 @@ void convertRow(const BmpLayout& layout, const uchar* stored, int firstPixel, in
         }
     } else if (bits == 8) {
         copyPixels(stored, 0, target, 0, std::size_t(count), 8);
+    } else if (bits == 24) {
+        // The commonest kind has no masks to apply: blue, green and red bytes.
+        auto* pixels = reinterpret_cast<QRgb*>(target);
+        for (int i = 0; i < count; ++i) {
+            const uchar* p = stored + qsizetype(i) * 3;
+            pixels[i] = qRgb(p[2], p[1], p[0]);
+        }
     } else {
         auto* pixels = reinterpret_cast<QRgb*>(target);
         const int bytes = bits / 8;
