@@ -3,6 +3,7 @@
 // reader keeps such indexes (painting them reads its colour table past its end) and leaves unreached pixels
 // as whatever memory the picture got, so crops came out with stray colours that changed from run to run.
 // Every pixel must be a colour of the file's table or black, the same on every decode.
+#include "tests/support/bytewriting.h"
 #include "trim/picture/picturesource.h"
 
 #include <QFile>
@@ -124,18 +125,6 @@ constexpr std::array<std::uint8_t, 669> OneBitOneColour{
     0x7a, 0xd5, 0x56, 0xbe, 0xbe, 0xbe, 0xfe, 0x0c, 0xff, 0xd7, 0x5b, 0x6a, 0xbe, 0xbe, 0xbe, 0xff, 0xda,
     0xfd, 0xf6, 0xd5, 0xa5, 0xbe, 0xbe, 0xbe, 0xff, 0xff, 0xb6, 0xaa, 0xb6, 0xbe, 0xbe, 0xbe, 0xff, 0xff,
     0xff, 0xff, 0xdd, 0xbe, 0xbe, 0xbe};
-
-void AppendU16LE(QByteArray& bytes, quint32 value)
-{
-    bytes += char(value & 0xFF);
-    bytes += char((value >> 8) & 0xFF);
-}
-
-void AppendU32LE(QByteArray& bytes, quint32 value)
-{
-    AppendU16LE(bytes, value & 0xFFFF);
-    AppendU16LE(bytes, value >> 16);
-}
 
 // A 40 × 30 run-length encoded bitmap with a 16-colour table whose row y is one run of colour 16 + 8y:
 // every row names a colour beyond the table.

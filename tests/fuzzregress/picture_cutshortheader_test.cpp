@@ -7,6 +7,7 @@
 // 64-byte OS/2 2.x header, whose size the probe reads alike, so a cut-short one is saved with stray memory.
 // A bitmap whose pixel data is cut short must be refused.
 // The bitmap reader now checks the pixel data's length of the bitmaps it leaves to Qt's reader too.
+#include "tests/support/bytewriting.h"
 #include "trim/picture/picturesource.h"
 #include "trim/trimandsave.h"
 
@@ -46,18 +47,6 @@ constexpr std::array<std::uint8_t, 147> MaskedFiveWide{
     0x54, 0x89, 0x50, 0x4e, 0x4f, 0xff, 0x16, 0xff, 0xff, 0x7a, 0x00, 0x54, 0x54, 0x54, 0xcd, 0xc2, 0x8b,
     0xe0, 0x00, 0x00, 0x00, 0x00, 0x51, 0x45, 0x4e, 0x00, 0x09, 0x00, 0x00, 0x00, 0x00, 0x00, 0xda, 0xe2,
     0xe3, 0x74, 0x44, 0x75, 0xea, 0xe4, 0xae, 0x42, 0x60, 0x82, 0xe5};
-
-void AppendU16LE(QByteArray& bytes, quint32 value)
-{
-    bytes += char(value & 0xFF);
-    bytes += char((value >> 8) & 0xFF);
-}
-
-void AppendU32LE(QByteArray& bytes, quint32 value)
-{
-    AppendU16LE(bytes, value & 0xFFFF);
-    AppendU16LE(bytes, value >> 16);
-}
 
 // A 40 × 30 bitmap of 24-bit pixels with a 64-byte OS/2 2.x header, holding only its bottom 3 rows.
 QByteArray CutShortOs2Bitmap()

@@ -1,6 +1,7 @@
 #include "tests/hostile/hostilepictures.h"
 
 #include "tests/picture/testpictures.h"
+#include "tests/support/bytewriting.h"
 
 #include <QTemporaryDir>
 #include <zlib.h>
@@ -8,17 +9,6 @@
 namespace HostilePictures {
 
 namespace {
-
-void AppendU16LE(QByteArray& bytes, quint32 value)
-{
-    bytes.append(char(value & 0xff)).append(char((value >> 8) & 0xff));
-}
-
-void AppendU32LE(QByteArray& bytes, quint32 value)
-{
-    AppendU16LE(bytes, value & 0xffff);
-    AppendU16LE(bytes, value >> 16);
-}
 
 void AppendU32BE(QByteArray& bytes, quint32 value)
 {
