@@ -83,6 +83,11 @@ const CutShortCase CutShortCases[] = {
     {"masks_left_to_qt_found_by_fuzzer",
      QByteArray(reinterpret_cast<const char*>(MaskedFiveWide.data()), qsizetype(MaskedFiveWide.size()))},
     {"os2_header_three_rows_of_thirty", CutShortOs2Bitmap()},
+    // Found by fuzz_trim: an odd header whose width, height and bit count overflowed the length check's
+    // product (caught by UndefinedBehaviorSanitizer); the check now divides.
+    {"sizes_overflowing_the_length_check", QByteArray::fromHex("424d8950010000"
+                                                               "1d0000"
+                                                               "60ff000000d84d895a4ebd47030000ffffffffb4")},
 };
 
 class CutShortBitmap : public testing::TestWithParam<CutShortCase>

@@ -90,7 +90,9 @@ HeaderVerdict leftToQtIfWhole(const uchar* head, quint32 headerBytes, qint64 fil
         return HeaderVerdict::LeftToQt;
     const qint64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
     const qint64 pixelStart = std::max<qint64>(readU32LE(&head[10]), fileHeaderBytes + headerBytes);
-    if (fileSize - pixelStart < rowBytes * std::abs(height)) {
+    const qint64 pixelBytes = fileSize - pixelStart;
+    // Divided rather than multiplied: a damaged header's sizes overflow the product.
+    if (pixelBytes < 0 || (rowBytes > 0 && std::abs(height) > pixelBytes / rowBytes)) {
         error = cutShort();
         return HeaderVerdict::Damaged;
     }
