@@ -95,6 +95,8 @@ void writePng(const QString& path, int width, int height, const PngVariant& vari
     png_set_check_for_invalid_index(png, 0);
     if (variant.smallChunks)
         png_set_compression_buffer_size(png, 256);
+    if (variant.filters != 0)
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, variant.filters);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), variant.bitDepth, variant.colourType,
                  variant.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

@@ -32,6 +32,8 @@ struct PngVariant
     int paletteSize = 0;
     // Small IDAT chunks, so a file can be cut after the chunks a region needs.
     bool smallChunks = false;
+    // libpng's PNG_FILTER_* flags the rows may use; 0 leaves the choice to libpng.
+    int filters = 0;
 };
 
 // Pseudo-random samples of the variant; palette indexes run beyond a short palette.

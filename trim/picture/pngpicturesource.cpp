@@ -5,6 +5,7 @@
 #include "trim/picture/pictureregion.h"
 #include "trim/picture/pixelcopy.h"
 #include "trim/picture/pngchunkcheck.h"
+#include "trim/picture/pngdirectrows.h"
 
 #include <QFile>
 #include <cstdio>
@@ -131,6 +132,30 @@ PngLayout layoutLikeQt(const PngHeader& header)
     return layout;
 }
 
+// How rows of this layout are copied without libpng, when their pixels need at most a swap of bytes.
+std::optional<PngPixelCopy> directCopy(const PngHeader& header, const PngLayout& layout)
+{
+    if (header.interlace != PNG_INTERLACE_NONE || header.bitDepth != 8)
+        return std::nullopt;
+    switch (header.colourType) {
+    case PNG_COLOR_TYPE_GRAY:
+    case PNG_COLOR_TYPE_RGB:
+        if (layout.expand)
+            return std::nullopt;
+        return PngPixelCopy::Bytes;
+    case PNG_COLOR_TYPE_PALETTE:
+        if (layout.format != QImage::Format_Indexed8)
+            return std::nullopt;
+        return PngPixelCopy::Bytes;
+    case PNG_COLOR_TYPE_RGB_ALPHA:
+        return PngPixelCopy::RgbaAsBgra;
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+        return PngPixelCopy::GreyAlphaAsBgra;
+    default:
+        return std::nullopt;
+    }
+}
+
 // The colour table Qt's reader gives a Mono or Indexed8 picture, set by the same calls.
 void setColoursLikeQt(QImage& pixels, const PngHeader& header)
 {
@@ -242,19 +267,6 @@ class PngDecoder
     std::optional<QImage> decodeRegion(const QRect& region, QString& error)
     {
         const PngLayout layout = layoutLikeQt(header_);
-        std::size_t rowBytes = 0;
-        if (!runGuarded(errors_.jump, [&] {
-                applyTransforms(png_, layout);
-                png_read_update_info(png_, info_);
-                rowBytes = png_get_rowbytes(png_, info_);
-            })) {
-            error = failure();
-            return std::nullopt;
-        }
-        if (rowBytes < (std::size_t(header_.width) * std::size_t(layout.bitsPerPixel) + 7) / 8) {
-            error = QStringLiteral("The PNG file's rows are shorter than its header says.");
-            return std::nullopt;
-        }
         QImage pixels(region.size(), layout.format);
         if (pixels.isNull()) {
             error = QStringLiteral("There is not enough memory for the region.");
@@ -262,6 +274,43 @@ class PngDecoder
         }
         if (pixels.format() == QImage::Format_Mono || pixels.format() == QImage::Format_Indexed8)
             setColoursLikeQt(pixels, header_);
+        const std::optional<PngPixelCopy> copy = directCopy(header_, layout);
+        if (copy ? !decodeDirectly(*copy, region, pixels, error)
+                 : !decodeWithLibpng(layout, region, pixels, error))
+            return std::nullopt;
+        if (layout.zeroIndexesBeyondPalette)
+            zeroIndexesBeyondPalette(pixels);
+        return pixels;
+    }
+
+  private:
+    // libpng has read the first IDAT chunk's length and type and stopped there.
+    bool decodeDirectly(PngPixelCopy copy, const QRect& region, QImage& pixels, QString& error)
+    {
+        constexpr qint64 chunkLengthAndType = 8;
+        if (!file_.seek(file_.pos() - chunkLengthAndType)) {
+            error = file_.errorString();
+            return false;
+        }
+        return decodePngRowsDirectly(file_, header_.width, png_get_channels(png_, info_), copy, region,
+                                     pixels, error);
+    }
+
+    bool decodeWithLibpng(const PngLayout& layout, const QRect& region, QImage& pixels, QString& error)
+    {
+        std::size_t rowBytes = 0;
+        if (!runGuarded(errors_.jump, [&] {
+                applyTransforms(png_, layout);
+                png_read_update_info(png_, info_);
+                rowBytes = png_get_rowbytes(png_, info_);
+            })) {
+            error = failure();
+            return false;
+        }
+        if (rowBytes < (std::size_t(header_.width) * std::size_t(layout.bitsPerPixel) + 7) / 8) {
+            error = QStringLiteral("The PNG file's rows are shorter than its header says.");
+            return false;
+        }
         std::vector<png_byte> row(rowBytes);
         const bool decoded = runGuarded(errors_.jump, [&] {
             if (header_.interlace == PNG_INTERLACE_NONE)
@@ -271,16 +320,11 @@ class PngDecoder
         });
         if (!decoded) {
             error = failure();
-            return std::nullopt;
+            return false;
         }
-        if (layout.zeroIndexesBeyondPalette)
-            zeroIndexesBeyondPalette(pixels);
-        if (!checkChunkInProgress(file_, error))
-            return std::nullopt;
-        return pixels;
+        return checkChunkInProgress(file_, error);
     }
 
-  private:
     void readRows(const QRect& region, const PngLayout& layout, png_bytep row, uchar* pixels,
                   qsizetype stride)
     {
