@@ -1,0 +1,240 @@
+#include "trim/jpeg/rowmarks.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// How many MCU starts the second walker notes before the first confirms it (a bound on its memory).
+constexpr std::size_t mostLoggedStarts = std::size_t(1) << 18;
+// MCUs walked between looks for a row start.
+constexpr std::int64_t walkStep = 16;
+
+using OptionalMarks = std::vector<std::optional<ScanWalker::Mark>>;
+
+// Walks from MCU `index` to MCU `target`, marking the window rows that start on the way (the row starting
+// at `target` too).
+bool walkMarkingRows(ScanWalker& walker, std::int64_t& index, std::int64_t target, const WindowRows& rows,
+                     OptionalMarks& marks)
+{
+    while (true) {
+        const std::int64_t offset = index - rows.firstStart;
+        const std::int64_t row = offset >= 0 ? offset / rows.mcusPerRow : 0;
+        if (offset >= 0 && offset % rows.mcusPerRow == 0 && row < rows.count)
+            marks[std::size_t(row)] = walker.mark();
+        if (index >= target)
+            return true;
+        std::int64_t next = std::min(target, index + walkStep);
+        if (offset < 0)
+            next = std::min(next, rows.firstStart);
+        else if (row + 1 < rows.count)
+            next = std::min(next, rows.startOf(row + 1));
+        if (!walker.skip(next - index))
+            return false;
+        index = next;
+    }
+}
+
+std::optional<RowMarks> allMarked(const OptionalMarks& marks)
+{
+    RowMarks all;
+    for (const std::optional<ScanWalker::Mark>& mark : marks) {
+        if (!mark)
+            return std::nullopt;
+        all.push_back(*mark);
+    }
+    return all;
+}
+
+// Data bits from `from` to `to` in the file, each 0xFF 0x00 pair counting as one byte; nullopt when a
+// 0xFF begins a marker in between.
+std::optional<std::uint64_t> dataBitsBetween(std::span<const std::uint8_t> file, std::size_t from,
+                                             std::size_t to)
+{
+    std::uint64_t stuffedBytes = 0;
+    for (std::size_t at = from; at < to;) {
+        const auto* prefix = static_cast<const std::uint8_t*>(std::memchr(file.data() + at, 0xFF, to - at));
+        if (!prefix)
+            break;
+        const auto offset = std::size_t(prefix - file.data());
+        if (offset + 1 >= file.size() || file[offset + 1] != 0x00)
+            return std::nullopt;
+        ++stuffedBytes;
+        at = offset + 2;
+    }
+    return (to - from - stuffedBytes) * 8;
+}
+
+class SharedMarking
+{
+  public:
+    SharedMarking(const WindowRows& rows, std::uint64_t bitsBeforeSecond)
+        : rows_(rows), bitsBeforeSecond_(bitsBeforeSecond), marks_(std::size_t(rows.count)),
+          secondMarks_(std::size_t(rows.count)), secondLog_(mostLoggedStarts)
+    {
+    }
+
+    // The second thread's part.
+    void walkSecond(ScanWalker& second)
+    {
+        std::size_t logged = 0;
+        bool decodes = true;
+        while (decodes && logged < mostLoggedStarts && verdict_.load() == Pending) {
+            secondLog_[logged] = second.mark();
+            logging_.store(++logged * 2);
+            logging_.notify_one();
+            decodes = second.skip(1);
+        }
+        loggedCount_ = logged;
+        logging_.fetch_or(1);
+        logging_.notify_one();
+        verdict_.wait(Pending);
+        if (!decodes || verdict_.load() != Confirmed)
+            return;
+        // Its walker stands at the start of MCU `logged`, unlogged.
+        ScanWalker::Mark here = second.mark();
+        for (std::size_t i = 0; i < here.dcValues.size(); ++i)
+            here.dcValues[i] += dcShift_[i];
+        second.resume(here);
+        std::int64_t index = std::int64_t(logged) + indexShift_;
+        walkMarkingRows(second, index, std::max(index, rows_.startOf(rows_.count - 1)), rows_, secondMarks_);
+    }
+
+    // The first thread's part; the marks once the second thread has ended.
+    void walkFirst(ScanWalker& first)
+    {
+        std::int64_t index = 0;
+        const std::int64_t lastStart = rows_.startOf(rows_.count - 1);
+        bool decodes = true;
+        while (decodes && index < lastStart && first.mark().bitsRead < bitsBeforeSecond_)
+            decodes = walkMarkingRows(first, index, std::min(lastStart, index + walkStep), rows_, marks_);
+        std::size_t compared = 0;
+        while (decodes && index < lastStart) {
+            const std::uint64_t bits = first.mark().bitsRead - bitsBeforeSecond_;
+            bool logged = awaitLogged(compared);
+            for (; logged && secondLog_[compared].bitsRead < bits; logged = awaitLogged(compared))
+                ++compared;
+            if (!logged)
+                break;
+            if (secondLog_[compared].bitsRead == bits) {
+                confirm(first, index, compared);
+                return;
+            }
+            decodes = walkMarkingRows(first, index, index + 1, rows_, marks_);
+        }
+        decide(Refused);
+        if (decodes)
+            walkMarkingRows(first, index, lastStart, rows_, marks_);
+    }
+
+    std::optional<RowMarks> marks()
+    {
+        for (std::size_t row = 0; row < marks_.size(); ++row) {
+            const std::int64_t start = rows_.startOf(std::int64_t(row));
+            if (marks_[row] || verdict_.load() != Confirmed || start < firstTakesUntil_)
+                continue;
+            const auto logIndex = std::size_t(start - indexShift_);
+            if (logIndex < loggedCount_) {
+                ScanWalker::Mark logged = secondLog_[logIndex];
+                for (std::size_t i = 0; i < logged.dcValues.size(); ++i)
+                    logged.dcValues[i] += dcShift_[i];
+                marks_[row] = logged;
+            } else {
+                marks_[row] = secondMarks_[row];
+            }
+        }
+        return allMarked(marks_);
+    }
+
+  private:
+    enum Verdict : int { Pending, Confirmed, Refused };
+
+    void confirm(ScanWalker& first, std::int64_t index, std::size_t logIndex)
+    {
+        const ScanWalker::Mark& match = secondLog_[logIndex];
+        indexShift_ = index - std::int64_t(logIndex);
+        const DcValues values = first.mark().dcValues;
+        for (std::size_t i = 0; i < dcShift_.size(); ++i)
+            dcShift_[i] = values[i] - match.dcValues[i];
+        firstTakesUntil_ = index;
+        decide(Confirmed);
+    }
+
+    void decide(Verdict verdict)
+    {
+        verdict_.store(verdict);
+        verdict_.notify_one();
+    }
+
+    // True once log entry `index` is there; false when the second thread stopped logging before it.
+    bool awaitLogged(std::size_t index)
+    {
+        while (true) {
+            const std::uint64_t logging = logging_.load();
+            if (logging / 2 > index)
+                return true;
+            if (logging % 2 == 1)
+                return false;
+            logging_.wait(logging);
+        }
+    }
+
+    WindowRows rows_;
+    std::uint64_t bitsBeforeSecond_;
+    // Rows marked by the first walker, and by the second once confirmed.
+    OptionalMarks marks_;
+    OptionalMarks secondMarks_;
+    // The second walker's MCU starts until it is confirmed.
+    std::vector<ScanWalker::Mark> secondLog_;
+    // How many entries of the log are there, times two, plus one once the second stopped logging.
+    std::atomic<std::uint64_t> logging_{0};
+    std::atomic<int> verdict_{Pending};
+    // Set before the verdict: what turns the second's log indexes and DC values into true ones.
+    std::int64_t indexShift_ = 0;
+    DcValues dcShift_{};
+    std::int64_t firstTakesUntil_ = 0;
+    // How many log entries hold MCU starts the second walker got past.
+    std::size_t loggedCount_ = 0;
+};
+
+} // namespace
+
+std::optional<RowMarks> MarkRowsAlone(ScanWalker& walker, const WindowRows& rows)
+{
+    OptionalMarks marks(std::size_t(rows.count));
+    std::int64_t index = 0;
+    if (rows.count <= 0 || !walkMarkingRows(walker, index, rows.startOf(rows.count - 1), rows, marks))
+        return std::nullopt;
+    return allMarked(marks);
+}
+
+std::optional<RowMarks> MarkRowsShared(std::span<const std::uint8_t> file, const JpegStructure& structure,
+                                       const WindowRows& rows, std::size_t secondStart)
+{
+    const std::unique_ptr<ScanWalker> first = ScanWalker::start(file, structure);
+    if (!first || rows.count <= 0)
+        return std::nullopt;
+    const std::size_t dataOffset = structure.scans.front().dataOffset;
+    std::size_t start = std::clamp(secondStart, dataOffset + 1, file.size());
+    if (start < file.size() && file[start - 1] == 0xFF)
+        ++start; // the stuffed byte after a 0xFF data byte
+    const std::optional<std::uint64_t> bitsBeforeSecond = dataBitsBetween(file, dataOffset, start);
+    const std::unique_ptr<ScanWalker> second =
+        bitsBeforeSecond && start < file.size() ? ScanWalker::startAt(file, structure, start) : nullptr;
+    if (!second)
+        return MarkRowsAlone(*first, rows);
+    SharedMarking sharing(rows, *bitsBeforeSecond);
+    std::thread secondThread;
+    try {
+        secondThread = std::thread([&] { sharing.walkSecond(*second); });
+    } catch (const std::system_error&) {
+        return MarkRowsAlone(*first, rows);
+    }
+    sharing.walkFirst(*first);
+    secondThread.join();
+    return sharing.marks();
+}

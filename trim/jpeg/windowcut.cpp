@@ -1,0 +1,124 @@
+#include "trim/jpeg/windowcut.h"
+
+#include "trim/jpeg/bitwriter.h"
+#include "trim/jpeg/jpegstructure.h"
+#include "trim/jpeg/rowmarks.h"
+#include "trim/jpeg/scanwalker.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int blockSize = 8;
+// Offsets inside the frame header from its marker: the height, then the width, two bytes each.
+constexpr std::size_t frameHeightOffset = 5;
+constexpr std::size_t frameWidthOffset = 7;
+// Offset of the first component's table selectors from the scan header's marker.
+constexpr std::size_t scanSelectorsOffset = 6;
+
+void putU16BE(std::vector<std::uint8_t>& bytes, std::size_t offset, int value)
+{
+    bytes[offset] = std::uint8_t(value >> 8);
+    bytes[offset + 1] = std::uint8_t(value & 0xFF);
+}
+
+// A DHT segment that sets every DC table slot the scan uses to the recoder's table.
+std::vector<std::uint8_t> recodedDcTables(std::span<const std::uint8_t> file, const JpegScan& scan)
+{
+    const HuffmanSpec spec = DcRecoder::table();
+    std::vector<std::uint8_t> slots;
+    for (std::size_t i = 0; i < scan.components.size(); ++i) {
+        const std::uint8_t slot = file[scan.headerOffset + scanSelectorsOffset + 2 * i] >> 4;
+        if (std::find(slots.begin(), slots.end(), slot) == slots.end())
+            slots.push_back(slot);
+    }
+    std::vector<std::uint8_t> segment = {0xFF, 0xC4, 0, 0};
+    for (const std::uint8_t slot : slots) {
+        segment.push_back(slot);
+        segment.insert(segment.end(), spec.countsByLength.begin() + 1, spec.countsByLength.end());
+        segment.insert(segment.end(), spec.symbols.begin(), spec.symbols.end());
+    }
+    putU16BE(segment, 2, int(segment.size() - 2));
+    return segment;
+}
+
+// Which MCUs the window holds.
+struct WindowMcus
+{
+    std::int64_t perRow = 0;
+    std::int64_t firstColumn = 0;
+    std::int64_t lastColumn = 0;
+    std::int64_t firstRow = 0;
+    std::int64_t lastRow = 0;
+};
+
+// Writes the window's MCUs, row by row from the marks, with the DC values coded anew.
+bool recodeRows(ScanWalker& walker, const RowMarks& marks, std::int64_t mcusPerRowInWindow,
+                std::vector<std::uint8_t>& out)
+{
+    BitWriter writer(out);
+    DcRecoder recoder;
+    for (const ScanWalker::Mark& mark : marks) {
+        walker.resume(mark);
+        if (!walker.recode(mcusPerRowInWindow, writer, recoder))
+            return false;
+    }
+    writer.padToByte();
+    return true;
+}
+
+} // namespace
+
+std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int x, int y, int width,
+                                        int height, const WindowCutSharing& sharing)
+{
+    const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::First);
+    if (!structure || x < 0 || y < 0 || width <= 0 || height <= 0 || x > structure->width - width ||
+        y > structure->height - height || !ScanWalker::start(file, *structure))
+        return std::nullopt;
+    const JpegScan& scan = structure->scans.front();
+    const int mcuWidth = blockSize * structure->maxHorizontalSampling();
+    const int mcuHeight = blockSize * structure->maxVerticalSampling();
+    const std::int64_t mcuRows = (structure->height + mcuHeight - 1) / mcuHeight;
+    WindowMcus mcus;
+    mcus.perRow = (structure->width + mcuWidth - 1) / mcuWidth;
+    mcus.firstColumn = std::max(0, x / mcuWidth - 1);
+    mcus.lastColumn = std::min(mcus.perRow - 1, std::int64_t((x + width - 1) / mcuWidth + 1));
+    mcus.firstRow = std::max(0, y / mcuHeight - 1);
+    mcus.lastRow = std::min(mcuRows - 1, std::int64_t((y + height - 1) / mcuHeight + 1));
+
+    JpegWindow window;
+    window.left = int(mcus.firstColumn) * mcuWidth;
+    window.top = int(mcus.firstRow) * mcuHeight;
+    window.width = std::min(structure->width, int(mcus.lastColumn + 1) * mcuWidth) - window.left;
+    window.height = std::min(structure->height, int(mcus.lastRow + 1) * mcuHeight) - window.top;
+
+    std::vector<std::uint8_t>& out = window.file;
+    out.assign(file.begin(), file.begin() + std::ptrdiff_t(scan.headerOffset));
+    putU16BE(out, structure->frameOffset + frameHeightOffset, window.height);
+    putU16BE(out, structure->frameOffset + frameWidthOffset, window.width);
+    const std::vector<std::uint8_t> dcTables = recodedDcTables(file, scan);
+    out.insert(out.end(), dcTables.begin(), dcTables.end());
+    out.insert(out.end(), file.begin() + std::ptrdiff_t(scan.headerOffset),
+               file.begin() + std::ptrdiff_t(scan.dataOffset));
+
+    const WindowRows rows{mcus.firstRow * mcus.perRow + mcus.firstColumn, mcus.perRow,
+                          mcus.lastRow - mcus.firstRow + 1};
+    std::unique_ptr<ScanWalker> walker = ScanWalker::start(file, *structure);
+    std::optional<RowMarks> marks;
+    if (rows.startOf(rows.count - 1) >= sharing.leastMcusToShare) {
+        // The data is taken to spread evenly over the rows.
+        const double dataShare = double(mcus.lastRow) / double(mcuRows) * sharing.secondStartShare;
+        marks =
+            MarkRowsShared(file, *structure, rows,
+                           scan.dataOffset + std::size_t(double(file.size() - scan.dataOffset) * dataShare));
+    } else {
+        marks = MarkRowsAlone(*walker, rows);
+    }
+    const bool written = marks && recodeRows(*walker, *marks, mcus.lastColumn - mcus.firstColumn + 1, out);
+    if (!written)
+        return std::nullopt;
+    out.push_back(0xFF);
+    out.push_back(0xD9);
+    return window;
+}
