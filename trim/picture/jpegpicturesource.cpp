@@ -1,5 +1,6 @@
 #include "trim/picture/jpegpicturesource.h"
 
+#include "trim/jpeg/windowcut.h"
 #include "trim/picture/filepicturesource.h"
 #include "trim/picture/guardedcall.h"
 #include "trim/picture/pictureregion.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jerror.h>
 #include <jpeglib.h>
@@ -25,6 +27,7 @@ struct JpegErrors
     char message[JMSG_LENGTH_MAX];
 };
 
+// The stream libjpeg reads: the bytes the decoder was given, then the file from where it stands.
 struct JpegInput
 {
     jpeg_source_mgr manager;
@@ -103,7 +106,8 @@ void endInput(j_decompress_ptr) {}
 class JpegDecoder
 {
   public:
-    explicit JpegDecoder(QFile& file) : input_(std::make_unique<JpegInput>())
+    // Reads `head` (which must outlive the decoder), then `file` from where it stands.
+    JpegDecoder(std::span<const JOCTET> head, QFile& file) : input_(std::make_unique<JpegInput>())
     {
         info_.err = jpeg_std_error(&errors_.manager);
         errors_.manager.error_exit = failDecode;
@@ -113,6 +117,8 @@ class JpegDecoder
         input_->manager.skip_input_data = skipInput;
         input_->manager.resync_to_restart = jpeg_resync_to_restart;
         input_->manager.term_source = endInput;
+        input_->manager.next_input_byte = head.data();
+        input_->manager.bytes_in_buffer = head.size();
         input_->file = &file;
     }
     ~JpegDecoder() { jpeg_destroy_decompress(&info_); }
@@ -190,6 +196,31 @@ class JpegDecoder
     jpeg_decompress_struct info_{};
 };
 
+struct FileBytes
+{
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t size = 0;
+
+    std::span<const std::uint8_t> all() const { return {bytes.get(), size}; }
+};
+
+// The whole file, or nullopt with the reason in `error`.
+std::optional<FileBytes> readWholeFile(QFile& file, QString& error)
+{
+    const qint64 size = file.size();
+    // Left uninitialised: the read fills it.
+    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[std::size_t(size)]);
+    if (!bytes) {
+        error = QStringLiteral("There is not enough memory to read the JPEG file.");
+        return std::nullopt;
+    }
+    if (file.read(reinterpret_cast<char*>(bytes.get()), size) != size) {
+        error = QStringLiteral("The JPEG file cannot be read: %1").arg(file.errorString());
+        return std::nullopt;
+    }
+    return FileBytes{std::move(bytes), std::size_t(size)};
+}
+
 class JpegPictureSource final : public FilePictureSource
 {
   public:
@@ -200,10 +231,23 @@ class JpegPictureSource final : public FilePictureSource
         QFile file;
         if (!openForRegion(file, region, error))
             return std::nullopt;
-        JpegDecoder decoder(file);
+        // Cutting the MCUs around the region out into a small JPEG spares libjpeg the Huffman codes of the
+        // rows above and beside the region; pictures that cannot be cut are read by libjpeg whole.
+        const std::optional<FileBytes> whole = readWholeFile(file, error);
+        if (!whole)
+            return std::nullopt;
+        const std::optional<JpegWindow> window =
+            CutJpegWindow(whole->all(), region.x(), region.y(), region.width(), region.height());
+        if (!window && !file.seek(0)) {
+            error = file.errorString();
+            return std::nullopt;
+        }
+        const QRect picture = window ? QRect(window->left, window->top, window->width, window->height)
+                                     : QRect(QPoint(0, 0), size());
+        JpegDecoder decoder(window ? std::span<const JOCTET>(window->file) : std::span<const JOCTET>(), file);
         if (!decoder.readHeader(error))
             return std::nullopt;
-        if (decoder.pictureSize() != size() || !decoder.decodesItself()) {
+        if (decoder.pictureSize() != picture.size() || !decoder.decodesItself()) {
             error = QStringLiteral("The picture changed after it was opened.");
             return std::nullopt;
         }
@@ -212,7 +256,7 @@ class JpegPictureSource final : public FilePictureSource
             error = QStringLiteral("There is not enough memory for the region.");
             return std::nullopt;
         }
-        if (!decoder.decodeRegion(region, crop, error))
+        if (!decoder.decodeRegion(region.translated(-picture.topLeft()), crop, error))
             return std::nullopt;
         return crop;
     }
@@ -227,7 +271,7 @@ std::unique_ptr<PictureSource> openJpegPicture(const QString& path, QString& err
         error = file.errorString();
         return nullptr;
     }
-    JpegDecoder decoder(file);
+    JpegDecoder decoder({}, file);
     if (!decoder.readHeader(error))
         return nullptr;
     if (!decoder.decodesItself())
