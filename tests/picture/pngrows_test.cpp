@@ -1,5 +1,6 @@
 // 8-bit non-interlaced PNGs decoded row by row without libpng: every filter, chunk layout and damage a
 // region meets, against Qt's full decode.
+#include "pngrowfilter.h"
 #include "testpictures.h"
 #include "trim/picture/picturesource.h"
 
@@ -116,17 +117,6 @@ RawPicture rawPicture(int width, int height, int colourType)
     return picture;
 }
 
-int paeth(int left, int above, int aboveLeft)
-{
-    const int estimate = left + above - aboveLeft;
-    const int toLeft = std::abs(estimate - left);
-    const int toAbove = std::abs(estimate - above);
-    const int toAboveLeft = std::abs(estimate - aboveLeft);
-    if (toLeft <= toAbove && toLeft <= toAboveLeft)
-        return left;
-    return toAbove <= toAboveLeft ? above : aboveLeft;
-}
-
 // The rows as stored: row y under filter y % 5, each after its filter type byte; `extraRows` more rows
 // of zeros follow the picture's.
 QByteArray filteredRows(const RawPicture& picture, int extraRows = 0)
@@ -140,13 +130,8 @@ QByteArray filteredRows(const RawPicture& picture, int extraRows = 0)
         const uchar* previous = y == 0 ? zeros.data() : row - rowBytes;
         const int filterType = y % 5;
         rows.append(char(filterType));
-        for (std::size_t i = 0; i < rowBytes; ++i) {
-            const int left = i >= bpp ? row[i - bpp] : 0;
-            const int aboveLeft = i >= bpp ? previous[i - bpp] : 0;
-            const int predictions[] = {0, left, previous[i], (left + previous[i]) / 2,
-                                       paeth(left, previous[i], aboveLeft)};
-            rows.append(char((row[i] - predictions[filterType]) & 0xff));
-        }
+        for (uchar byte : filteredRow(filterType, row, previous, rowBytes, bpp))
+            rows.append(char(byte));
     }
     rows.append(QByteArray(qsizetype(extraRows) * qsizetype(1 + rowBytes), '\0'));
     return rows;

@@ -2,6 +2,7 @@
 
 #include "trim/picture/pngidatreader.h"
 
+#include <algorithm>
 #include <isa-l/igzip_lib.h>
 #include <limits>
 
