@@ -15,4 +15,7 @@ ImageSizeInfo gifSizeFromBytes(std::span<const std::uint8_t> bytes);
 ImageSizeInfo jpegSizeFromBytes(std::span<const std::uint8_t> bytes);
 ImageSizeInfo pngSizeFromBytes(std::span<const std::uint8_t> bytes);
 
+// ReadJpegSize, keeping the bytes it read.
+ProbedImage probeJpeg(const std::filesystem::path& path);
+
 } // namespace imagesize

@@ -3,6 +3,7 @@
 #include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
+#include "imagesize/headerreaders.h"
 
 #include <array>
 #include <optional>
@@ -91,6 +92,11 @@ std::optional<std::int32_t> chooseKind(const std::filesystem::path& path, std::i
 
 ImageSizeInfo GetImageSize(const std::filesystem::path& path, std::int32_t Mode)
 {
+    return ProbeImage(path, Mode).info;
+}
+
+ProbedImage ProbeImage(const std::filesystem::path& path, std::int32_t Mode)
+{
     if (!FileExists(path))
         return {};
     const std::optional<std::int32_t> kind = chooseKind(path, Mode);
@@ -98,13 +104,13 @@ ImageSizeInfo GetImageSize(const std::filesystem::path& path, std::int32_t Mode)
         return {};
     switch (*kind) {
     case BmpKind:
-        return ReadBmpSize(path);
+        return {ReadBmpSize(path), {}};
     case GifKind:
-        return ReadGifSize(path);
+        return {ReadGifSize(path), {}};
     case JpegKind:
-        return ReadJpegSize(path);
+        return probeJpeg(path);
     case PngKind:
-        return ReadPngSize(path);
+        return {ReadPngSize(path), {}};
     default:
         return {};
     }

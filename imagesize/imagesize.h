@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <vector>
 
 // What the size probe found: Kind 1 = Windows bitmap, 2 = GIF, 3 = JPEG, 4 = PNG.
 // The all-zero record means that nothing was found.
@@ -18,6 +19,15 @@ struct ImageSizeInfo
 // Mode 0 chooses the reader by the file's first bytes, 1 to 4 force the reader of that Kind,
 // 5 chooses by the path's ending; any other Mode finds nothing.
 ImageSizeInfo GetImageSize(const std::filesystem::path& path, std::int32_t Mode);
+
+// What GetImageSize finds, with the file's bytes when the probe read the file whole (a JPEG, whose frame
+// header may stand anywhere), so a caller about to decode the picture need not read it again.
+struct ProbedImage
+{
+    ImageSizeInfo info;
+    std::vector<std::uint8_t> wholeFile;
+};
+ProbedImage ProbeImage(const std::filesystem::path& path, std::int32_t Mode);
 
 // True when an ordinary, non-hidden file of at least 2 bytes is at the path.
 bool FileExists(const std::filesystem::path& path);

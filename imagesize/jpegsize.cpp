@@ -50,7 +50,7 @@ ImageSizeInfo imagesize::jpegSizeFromBytes(std::span<const std::uint8_t> bytes)
     return {};
 }
 
-ImageSizeInfo ReadJpegSize(const std::filesystem::path& path)
+ProbedImage imagesize::probeJpeg(const std::filesystem::path& path)
 {
     if (!FileExists(path))
         return {};
@@ -58,6 +58,14 @@ ImageSizeInfo ReadJpegSize(const std::filesystem::path& path)
     const std::uintmax_t fileLength = std::filesystem::file_size(path, error);
     if (error)
         return {};
-    const auto bytes = imagesize::readFileHead(path, fileLength);
-    return bytes ? imagesize::jpegSizeFromBytes(*bytes) : ImageSizeInfo{};
+    std::optional<std::vector<std::uint8_t>> bytes = imagesize::readFileHead(path, fileLength);
+    if (!bytes)
+        return {};
+    const ImageSizeInfo info = imagesize::jpegSizeFromBytes(*bytes);
+    return {info, std::move(*bytes)};
+}
+
+ImageSizeInfo ReadJpegSize(const std::filesystem::path& path)
+{
+    return imagesize::probeJpeg(path).info;
 }

@@ -32,7 +32,16 @@ TEST_P(Probe, ChoosesTheReader)
 {
     ScratchFolder folder;
     const ProbeCase& sample = GetParam();
-    EXPECT_EQ(GetImageSize(folder.write(sample.fileName, sample.bytes), sample.mode), sample.expected);
+    const std::filesystem::path path = folder.write(sample.fileName, sample.bytes);
+    EXPECT_EQ(GetImageSize(path, sample.mode), sample.expected);
+    // ProbeImage finds the same and hands on the whole file exactly when the JPEG reader read it.
+    const ProbedImage probed = ProbeImage(path, sample.mode);
+    EXPECT_EQ(probed.info, sample.expected);
+    if (sample.expected.Kind == 3) {
+        EXPECT_EQ(probed.wholeFile, sample.bytes);
+    } else if (sample.expected.Kind != 0) {
+        EXPECT_TRUE(probed.wholeFile.empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
