@@ -21,10 +21,13 @@ TrimResult Failed(QString message)
 TrimResult TrimAndSaveFile(const QString& picturePath, const TrimSettings& settings,
                            const QString& outputPath)
 {
-    const ImageSizeInfo probed = GetImageSize(QFileInfo(picturePath).filesystemFilePath(), 0);
+    ProbedImage probe = ProbeImage(QFileInfo(picturePath).filesystemFilePath(), 0);
+    const ImageSizeInfo probed = probe.info;
 
     QString error;
-    const std::unique_ptr<PictureSource> picture = PictureSource::open(picturePath, error);
+    // The probe read a JPEG whole; its bytes are the picture decoded.
+    const std::unique_ptr<PictureSource> picture =
+        PictureSource::open(picturePath, error, std::move(probe.wholeFile));
     if (!picture)
         return Failed(TrimMessages::CannotLoad(picturePath, error));
 

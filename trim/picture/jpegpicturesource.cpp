@@ -1,7 +1,6 @@
 #include "trim/picture/jpegpicturesource.h"
 
 #include "trim/jpeg/windowcut.h"
-#include "trim/picture/filepicturesource.h"
 #include "trim/picture/guardedcall.h"
 #include "trim/picture/pictureregion.h"
 #include "trim/picture/qtpicturesource.h"
@@ -11,13 +10,13 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jerror.h>
 #include <jpeglib.h>
 
 namespace {
 
-constexpr std::size_t inputChunkBytes = 64 * 1024;
 constexpr std::size_t rgbBytes = 3;
 
 struct JpegErrors
@@ -25,14 +24,6 @@ struct JpegErrors
     jpeg_error_mgr manager;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
-};
-
-// The stream libjpeg reads: the bytes the decoder was given, then the file from where it stands.
-struct JpegInput
-{
-    jpeg_source_mgr manager;
-    QFile* file;
-    JOCTET chunk[inputChunkBytes];
 };
 
 [[noreturn]] void failDecode(j_common_ptr info)
@@ -70,56 +61,16 @@ void emitMessage(j_common_ptr info, int level)
         failDecode(info);
 }
 
-void startInput(j_decompress_ptr) {}
-
-boolean fillInput(j_decompress_ptr info)
-{
-    auto* input = reinterpret_cast<JpegInput*>(info->src);
-    const qint64 got = input->file->read(reinterpret_cast<char*>(input->chunk), qint64(inputChunkBytes));
-    if (got <= 0)
-        ERREXIT(info, JERR_INPUT_EOF);
-    input->manager.next_input_byte = input->chunk;
-    input->manager.bytes_in_buffer = std::size_t(got);
-    return TRUE;
-}
-
-void skipInput(j_decompress_ptr info, long count)
-{
-    if (count <= 0)
-        return;
-    auto* input = reinterpret_cast<JpegInput*>(info->src);
-    const auto skip = static_cast<unsigned long>(count);
-    if (skip <= input->manager.bytes_in_buffer) {
-        input->manager.next_input_byte += skip;
-        input->manager.bytes_in_buffer -= skip;
-        return;
-    }
-    const qint64 beyondBuffer = qint64(skip - input->manager.bytes_in_buffer);
-    input->manager.bytes_in_buffer = 0;
-    if (!input->file->seek(input->file->pos() + beyondBuffer))
-        ERREXIT(info, JERR_INPUT_EOF);
-}
-
-void endInput(j_decompress_ptr) {}
-
 // One pass of libjpeg over a file: the header, then optionally the rows of a region.
 class JpegDecoder
 {
   public:
-    // Reads `head` (which must outlive the decoder), then `file` from where it stands.
-    JpegDecoder(std::span<const JOCTET> head, QFile& file) : input_(std::make_unique<JpegInput>())
+    // Reads `file` (which must outlive the decoder).
+    explicit JpegDecoder(std::span<const std::uint8_t> file) : file_(file)
     {
         info_.err = jpeg_std_error(&errors_.manager);
         errors_.manager.error_exit = failDecode;
         errors_.manager.emit_message = emitMessage;
-        input_->manager.init_source = startInput;
-        input_->manager.fill_input_buffer = fillInput;
-        input_->manager.skip_input_data = skipInput;
-        input_->manager.resync_to_restart = jpeg_resync_to_restart;
-        input_->manager.term_source = endInput;
-        input_->manager.next_input_byte = head.data();
-        input_->manager.bytes_in_buffer = head.size();
-        input_->file = &file;
     }
     ~JpegDecoder() { jpeg_destroy_decompress(&info_); }
     JpegDecoder(const JpegDecoder&) = delete;
@@ -129,7 +80,8 @@ class JpegDecoder
     {
         const bool read = runGuarded(errors_.jump, [this] {
             jpeg_create_decompress(&info_);
-            info_.src = &input_->manager;
+            // libjpeg reads an end of image past the bytes' end, and warns of it.
+            jpeg_mem_src(&info_, file_.data(), static_cast<unsigned long>(file_.size()));
             // A progressive picture keeps all its coefficients in memory until the last scan.
             info_.mem->max_memory_to_use = long(WholeDecodeLimitMiB) * 1024 * 1024;
             jpeg_read_header(&info_, TRUE);
@@ -191,64 +143,33 @@ class JpegDecoder
             .arg(QString::fromLocal8Bit(errors_.message));
     }
 
+    std::span<const std::uint8_t> file_;
     JpegErrors errors_{};
-    std::unique_ptr<JpegInput> input_;
     jpeg_decompress_struct info_{};
 };
 
-struct FileBytes
-{
-    std::unique_ptr<std::uint8_t[]> bytes;
-    std::size_t size = 0;
-
-    std::span<const std::uint8_t> all() const { return {bytes.get(), size}; }
-};
-
-// The whole file, or nullopt with the reason in `error`.
-std::optional<FileBytes> readWholeFile(QFile& file, QString& error)
-{
-    const qint64 size = file.size();
-    // Left uninitialised: the read fills it.
-    std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[std::size_t(size)]);
-    if (!bytes) {
-        error = QStringLiteral("There is not enough memory to read the JPEG file.");
-        return std::nullopt;
-    }
-    if (file.read(reinterpret_cast<char*>(bytes.get()), size) != size) {
-        error = QStringLiteral("The JPEG file cannot be read: %1").arg(file.errorString());
-        return std::nullopt;
-    }
-    return FileBytes{std::move(bytes), std::size_t(size)};
-}
-
-class JpegPictureSource final : public FilePictureSource
+class JpegPictureSource final : public PictureSource
 {
   public:
-    using FilePictureSource::FilePictureSource;
+    JpegPictureSource(std::vector<std::uint8_t> file, QSize size) : file_(std::move(file)), size_(size) {}
+
+    QSize size() const override { return size_; }
 
     std::optional<QImage> decodeRegion(const QRect& region, const QColor&, QString& error) override
     {
-        QFile file;
-        if (!openForRegion(file, region, error))
+        if (!regionFitsPicture(region, size_, error))
             return std::nullopt;
         // Cutting the MCUs around the region out into a small JPEG spares libjpeg the Huffman codes of the
         // rows above and beside the region; pictures that cannot be cut are read by libjpeg whole.
-        const std::optional<FileBytes> whole = readWholeFile(file, error);
-        if (!whole)
-            return std::nullopt;
         const std::optional<JpegWindow> window =
-            CutJpegWindow(whole->all(), region.x(), region.y(), region.width(), region.height());
-        if (!window && !file.seek(0)) {
-            error = file.errorString();
-            return std::nullopt;
-        }
+            CutJpegWindow(file_, region.x(), region.y(), region.width(), region.height());
         const QRect picture = window ? QRect(window->left, window->top, window->width, window->height)
-                                     : QRect(QPoint(0, 0), size());
-        JpegDecoder decoder(window ? std::span<const JOCTET>(window->file) : std::span<const JOCTET>(), file);
+                                     : QRect(QPoint(0, 0), size_);
+        JpegDecoder decoder(window ? std::span<const std::uint8_t>(window->file) : std::span(file_));
         if (!decoder.readHeader(error))
             return std::nullopt;
         if (decoder.pictureSize() != picture.size() || !decoder.decodesItself()) {
-            error = QStringLiteral("The picture changed after it was opened.");
+            error = QStringLiteral("The JPEG data does not hold the picture its header describes.");
             return std::nullopt;
         }
         QImage crop(region.size(), QImage::Format_RGB888);
@@ -260,21 +181,54 @@ class JpegPictureSource final : public FilePictureSource
             return std::nullopt;
         return crop;
     }
+
+  private:
+    std::vector<std::uint8_t> file_;
+    QSize size_;
 };
 
-} // namespace
-
-std::unique_ptr<PictureSource> openJpegPicture(const QString& path, QString& error)
+std::optional<std::vector<std::uint8_t>> readWholeFile(const QString& path, QString& error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
-        return nullptr;
+        return std::nullopt;
     }
-    JpegDecoder decoder({}, file);
-    if (!decoder.readHeader(error))
-        return nullptr;
-    if (!decoder.decodesItself())
-        return std::make_unique<QtPictureSource>(path, decoder.pictureSize());
-    return std::make_unique<JpegPictureSource>(path, decoder.pictureSize());
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(std::size_t(file.size()));
+    } catch (const std::bad_alloc&) {
+        error = QStringLiteral("There is not enough memory to read the JPEG file.");
+        return std::nullopt;
+    }
+    if (file.read(reinterpret_cast<char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
+        error = QStringLiteral("The JPEG file cannot be read: %1").arg(file.errorString());
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::unique_ptr<PictureSource> openJpegPicture(const QString& path, std::vector<std::uint8_t> wholeFile,
+                                               QString& error)
+{
+    if (wholeFile.empty()) {
+        std::optional<std::vector<std::uint8_t>> read = readWholeFile(path, error);
+        if (!read)
+            return nullptr;
+        wholeFile = std::move(*read);
+    }
+    QSize size;
+    bool decodesItself = false;
+    {
+        JpegDecoder decoder(wholeFile);
+        if (!decoder.readHeader(error))
+            return nullptr;
+        size = decoder.pictureSize();
+        decodesItself = decoder.decodesItself();
+    }
+    if (!decodesItself)
+        return std::make_unique<QtPictureSource>(path, size);
+    return std::make_unique<JpegPictureSource>(std::move(wholeFile), size);
 }

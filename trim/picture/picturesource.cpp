@@ -7,6 +7,7 @@
 #include "trim/picture/qtpicturesource.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -27,18 +28,24 @@ Signature signatureOf(const QByteArray& head)
 
 } // namespace
 
-std::unique_ptr<PictureSource> PictureSource::open(const QString& path, QString& error)
+std::unique_ptr<PictureSource> PictureSource::open(const QString& path, QString& error,
+                                                   std::vector<std::uint8_t> wholeFile)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return nullptr;
+    QByteArray head;
+    if (!wholeFile.empty()) {
+        head = QByteArray(reinterpret_cast<const char*>(wholeFile.data()),
+                          qsizetype(std::min<std::size_t>(8, wholeFile.size())));
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            error = file.errorString();
+            return nullptr;
+        }
+        head = file.read(8);
     }
-    const QByteArray head = file.read(8);
-    file.close();
     switch (signatureOf(head)) {
     case Signature::Jpeg:
-        return openJpegPicture(path, error);
+        return openJpegPicture(path, std::move(wholeFile), error);
     case Signature::Png:
         return openPngPicture(path, error);
     case Signature::Bmp:
