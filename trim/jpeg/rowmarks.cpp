@@ -9,8 +9,10 @@
 
 namespace {
 
-// How many MCU starts the second walker notes before the first confirms it (a bound on its memory).
-constexpr std::size_t mostLoggedStarts = std::size_t(1) << 18;
+// The second walker notes its MCU starts in chunks made as it goes, up to a bound on its memory.
+constexpr std::size_t logChunkStarts = 4096;
+constexpr std::size_t logChunks = 64;
+constexpr std::size_t mostLoggedStarts = logChunkStarts * logChunks;
 // MCUs walked between looks for a row start.
 constexpr std::int64_t walkStep = 16;
 
@@ -74,7 +76,7 @@ class SharedMarking
   public:
     SharedMarking(const WindowRows& rows, std::uint64_t bitsBeforeSecond)
         : rows_(rows), bitsBeforeSecond_(bitsBeforeSecond), marks_(std::size_t(rows.count)),
-          secondMarks_(std::size_t(rows.count)), secondLog_(mostLoggedStarts)
+          secondMarks_(std::size_t(rows.count)), secondLog_(logChunks)
     {
     }
 
@@ -84,7 +86,10 @@ class SharedMarking
         std::size_t logged = 0;
         bool decodes = true;
         while (decodes && logged < mostLoggedStarts && verdict_.load() == Pending) {
-            secondLog_[logged] = second.mark();
+            std::unique_ptr<ScanWalker::Mark[]>& chunk = secondLog_[logged / logChunkStarts];
+            if (!chunk)
+                chunk = std::make_unique<ScanWalker::Mark[]>(logChunkStarts);
+            chunk[logged % logChunkStarts] = second.mark();
             logging_.store(++logged * 2);
             logging_.notify_one();
             decodes = second.skip(1);
@@ -116,11 +121,11 @@ class SharedMarking
         while (decodes && index < lastStart) {
             const std::uint64_t bits = first.mark().bitsRead - bitsBeforeSecond_;
             bool logged = awaitLogged(compared);
-            for (; logged && secondLog_[compared].bitsRead < bits; logged = awaitLogged(compared))
+            for (; logged && logEntry(compared).bitsRead < bits; logged = awaitLogged(compared))
                 ++compared;
             if (!logged)
                 break;
-            if (secondLog_[compared].bitsRead == bits) {
+            if (logEntry(compared).bitsRead == bits) {
                 confirm(first, index, compared);
                 return;
             }
@@ -139,7 +144,7 @@ class SharedMarking
                 continue;
             const auto logIndex = std::size_t(start - indexShift_);
             if (logIndex < loggedCount_) {
-                ScanWalker::Mark logged = secondLog_[logIndex];
+                ScanWalker::Mark logged = logEntry(logIndex);
                 for (std::size_t i = 0; i < logged.dcValues.size(); ++i)
                     logged.dcValues[i] += dcShift_[i];
                 marks_[row] = logged;
@@ -155,7 +160,7 @@ class SharedMarking
 
     void confirm(ScanWalker& first, std::int64_t index, std::size_t logIndex)
     {
-        const ScanWalker::Mark& match = secondLog_[logIndex];
+        const ScanWalker::Mark& match = logEntry(logIndex);
         indexShift_ = index - std::int64_t(logIndex);
         const DcValues values = first.mark().dcValues;
         for (std::size_t i = 0; i < dcShift_.size(); ++i)
@@ -168,6 +173,11 @@ class SharedMarking
     {
         verdict_.store(verdict);
         verdict_.notify_one();
+    }
+
+    const ScanWalker::Mark& logEntry(std::size_t index) const
+    {
+        return secondLog_[index / logChunkStarts][index % logChunkStarts];
     }
 
     // True once log entry `index` is there; false when the second thread stopped logging before it.
@@ -189,7 +199,7 @@ class SharedMarking
     OptionalMarks marks_;
     OptionalMarks secondMarks_;
     // The second walker's MCU starts until it is confirmed.
-    std::vector<ScanWalker::Mark> secondLog_;
+    std::vector<std::unique_ptr<ScanWalker::Mark[]>> secondLog_;
     // How many entries of the log are there, times two, plus one once the second stopped logging.
     std::atomic<std::uint64_t> logging_{0};
     std::atomic<int> verdict_{Pending};
