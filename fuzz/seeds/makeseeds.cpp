@@ -38,6 +38,7 @@ int main(int argc, char* argv[])
     for (Seed& seed : QtWrittenPictures())
         pictures.push_back(std::move(seed));
     const bool written = WriteSeeds(corpus, "imagesize", pictures) && WriteSeeds(corpus, "trim", pictures) &&
+                         WriteSeeds(corpus, "jpegwindow", pictures) &&
                          WriteSeeds(corpus, "settings", SettingsSeeds()) &&
                          WriteSeeds(corpus, "serialname", PathSeeds());
     if (!written) {

@@ -1,0 +1,60 @@
+// Windows cut out of any bytes read as a JPEG: nothing is read outside the bytes, a window is a JPEG whose
+// frame has the window's size, and sharing the walk between two threads never changes the window.
+#include "fuzz/fuzzsupport.h"
+#include "trim/jpeg/jpegstructure.h"
+#include "trim/jpeg/windowcut.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace {
+
+// A region from the bytes' last four bytes, placed inside the picture.
+struct Region
+{
+    int x = 0;
+    int y = 0;
+    int width = 1;
+    int height = 1;
+};
+
+Region RegionFrom(std::span<const std::uint8_t> bytes, const JpegStructure& structure)
+{
+    Region region;
+    if (bytes.size() < 4 || structure.width == 0 || structure.height == 0)
+        return region;
+    const std::uint8_t* tail = bytes.data() + bytes.size() - 4;
+    region.x = tail[0] * structure.width / 256;
+    region.y = tail[1] * structure.height / 256;
+    region.width = 1 + tail[2] * (structure.width - region.x - 1) / 255;
+    region.height = 1 + tail[3] * (structure.height - region.y - 1) / 255;
+    return region;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::span<const std::uint8_t> bytes(data, size);
+    const std::optional<JpegStructure> structure = ReadJpegStructure(bytes, ScansToRead::First);
+    if (!structure)
+        return 0;
+    const Region region = RegionFrom(bytes, *structure);
+    const WindowCutSharing alone{std::int64_t(1) << 40, 0.5};
+    const std::optional<JpegWindow> window =
+        CutJpegWindow(bytes, region.x, region.y, region.width, region.height, alone);
+    if (window) {
+        const std::optional<JpegStructure> cut = ReadJpegStructure(window->file, ScansToRead::All);
+        FUZZ_REQUIRE(cut && cut->width == window->width && cut->height == window->height);
+        FUZZ_REQUIRE(window->left <= region.x && window->top <= region.y);
+        FUZZ_REQUIRE(window->left + window->width >= region.x + region.width);
+        FUZZ_REQUIRE(window->top + window->height >= region.y + region.height);
+    }
+    const double share = size > 0 ? data[0] / 128.0 : 0.5;
+    const std::optional<JpegWindow> shared =
+        CutJpegWindow(bytes, region.x, region.y, region.width, region.height, {0, share});
+    FUZZ_REQUIRE(shared.has_value() == window.has_value());
+    FUZZ_REQUIRE(!shared || shared->file == window->file);
+    return 0;
+}
