@@ -222,29 +222,28 @@ std::optional<RowMarks> MarkRowsAlone(ScanWalker& walker, const WindowRows& rows
     return allMarked(marks);
 }
 
-std::optional<RowMarks> MarkRowsShared(std::span<const std::uint8_t> file, const JpegStructure& structure,
-                                       const WindowRows& rows, std::size_t secondStart)
+std::optional<RowMarks> MarkRowsShared(ScanWalker& walker, std::span<const std::uint8_t> file,
+                                       std::size_t dataOffset, const WindowRows& rows,
+                                       std::size_t secondStart)
 {
-    const std::unique_ptr<ScanWalker> first = ScanWalker::start(file, structure);
-    if (!first || rows.count <= 0)
+    if (rows.count <= 0 || dataOffset >= file.size())
         return std::nullopt;
-    const std::size_t dataOffset = structure.scans.front().dataOffset;
     std::size_t start = std::clamp(secondStart, dataOffset + 1, file.size());
     if (start < file.size() && file[start - 1] == 0xFF)
         ++start; // the stuffed byte after a 0xFF data byte
     const std::optional<std::uint64_t> bitsBeforeSecond = dataBitsBetween(file, dataOffset, start);
     const std::unique_ptr<ScanWalker> second =
-        bitsBeforeSecond && start < file.size() ? ScanWalker::startAt(file, structure, start) : nullptr;
+        bitsBeforeSecond && start < file.size() ? walker.startedAt(start) : nullptr;
     if (!second)
-        return MarkRowsAlone(*first, rows);
+        return MarkRowsAlone(walker, rows);
     SharedMarking sharing(rows, *bitsBeforeSecond);
     std::thread secondThread;
     try {
         secondThread = std::thread([&] { sharing.walkSecond(*second); });
     } catch (const std::system_error&) {
-        return MarkRowsAlone(*first, rows);
+        return MarkRowsAlone(walker, rows);
     }
-    sharing.walkFirst(*first);
+    sharing.walkFirst(walker);
     secondThread.join();
     return sharing.marks();
 }

@@ -27,10 +27,11 @@ using RowMarks = std::vector<ScanWalker::Mark>;
 // cannot be decoded that far.
 std::optional<RowMarks> MarkRowsAlone(ScanWalker& walker, const WindowRows& rows);
 
-// The same marks, found with a second thread that starts walking at `secondStart`, guessing an MCU starts
-// there. Huffman codes fall into step after a few blocks, so the MCUs it walks soon start where the true
-// ones do: the first walker, from the data's start, looks for a bit at which both start an MCU, from where
-// the second's MCUs are known and its DC values are off by what the first knows. When no such bit turns up,
-// the first walker goes on alone.
-std::optional<RowMarks> MarkRowsShared(std::span<const std::uint8_t> file, const JpegStructure& structure,
-                                       const WindowRows& rows, std::size_t secondStart);
+// The same marks, found by `walker` (from the data's start, at `dataOffset` in `file`) and a second thread
+// that starts walking at `secondStart`, guessing an MCU starts there. Huffman codes fall into step after a
+// few blocks, so the MCUs it walks soon start where the true ones do: the first walker, from the data's
+// start, looks for a bit at which both start an MCU, from where the second's MCUs are known and its DC values
+// are off by what the first knows. When no such bit turns up, the first walker goes on alone.
+std::optional<RowMarks> MarkRowsShared(ScanWalker& walker, std::span<const std::uint8_t> file,
+                                       std::size_t dataOffset, const WindowRows& rows,
+                                       std::size_t secondStart);

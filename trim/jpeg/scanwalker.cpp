@@ -100,30 +100,15 @@ struct BlockTables
     int scanComponent = 0;
 };
 
-class HuffmanScanWalker final : public ScanWalker
+// The tables of a scan's blocks, made once and shared by every walker over the scan.
+class ScanTables
 {
   public:
-    HuffmanScanWalker(std::span<const std::uint8_t> file, std::size_t startOffset)
-        : file_(file), bits_(file.data() + startOffset, file.data() + file.size())
-    {
-    }
+    ScanTables() = default;
+    ScanTables(const ScanTables&) = delete;
+    ScanTables& operator=(const ScanTables&) = delete;
 
-    Mark mark() const override
-    {
-        const EntropyBits::Position position = bits_.position();
-        return {bits_.bitsRead(), std::size_t(position.byte - file_.data()), position.bitsReadOfByte,
-                dcValues_};
-    }
-
-    void resume(const Mark& mark) override
-    {
-        bits_ = EntropyBits(file_.data() + mark.byteOffset, file_.data() + file_.size());
-        bits_.fill(8);
-        bits_.skip(mark.bitsReadOfByte);
-        dcValues_ = mark.dcValues;
-    }
-
-    bool prepare(const JpegStructure& structure)
+    bool build(const JpegStructure& structure)
     {
         const JpegScan& scan = structure.scans.front();
         for (std::size_t i = 0; i < scan.components.size(); ++i) {
@@ -156,11 +141,53 @@ class HuffmanScanWalker final : public ScanWalker
         return true;
     }
 
+    const BlockTables& block(int index) const { return blocks_[std::size_t(index)]; }
+    int blockCount() const { return blockCount_; }
+
+  private:
+    std::vector<HuffmanCode> codes_;
+    std::vector<DcTable> dcTables_;
+    std::vector<AcSkipTable> skipTables_;
+    std::array<BlockTables, maxBlocksPerMcu> blocks_{};
+    int blockCount_ = 0;
+};
+
+class HuffmanScanWalker final : public ScanWalker
+{
+  public:
+    HuffmanScanWalker(std::span<const std::uint8_t> file, std::size_t startOffset,
+                      std::shared_ptr<const ScanTables> tables)
+        : file_(file), bits_(file.data() + startOffset, file.data() + file.size()), tables_(std::move(tables))
+    {
+    }
+
+    std::unique_ptr<ScanWalker> startedAt(std::size_t byteOffset) const override
+    {
+        if (byteOffset > file_.size())
+            return nullptr;
+        return std::make_unique<HuffmanScanWalker>(file_, byteOffset, tables_);
+    }
+
+    Mark mark() const override
+    {
+        const EntropyBits::Position position = bits_.position();
+        return {bits_.bitsRead(), std::size_t(position.byte - file_.data()), position.bitsReadOfByte,
+                dcValues_};
+    }
+
+    void resume(const Mark& mark) override
+    {
+        bits_ = EntropyBits(file_.data() + mark.byteOffset, file_.data() + file_.size());
+        bits_.fill(8);
+        bits_.skip(mark.bitsReadOfByte);
+        dcValues_ = mark.dcValues;
+    }
+
     bool skip(std::int64_t count) override
     {
         for (std::int64_t mcu = 0; mcu < count; ++mcu) {
-            for (int b = 0; b < blockCount_; ++b) {
-                const BlockTables& tables = blocks_[std::size_t(b)];
+            for (int b = 0; b < tables_->blockCount(); ++b) {
+                const BlockTables& tables = tables_->block(b);
                 if (!skipDc(tables) || !skipCoefficients(tables))
                     return false;
             }
@@ -171,8 +198,8 @@ class HuffmanScanWalker final : public ScanWalker
     bool recode(std::int64_t count, BitWriter& out, DcRecoder& recoder) override
     {
         for (std::int64_t mcu = 0; mcu < count; ++mcu) {
-            for (int b = 0; b < blockCount_; ++b) {
-                const BlockTables& tables = blocks_[std::size_t(b)];
+            for (int b = 0; b < tables_->blockCount(); ++b) {
+                const BlockTables& tables = tables_->block(b);
                 if (!skipDc(tables) ||
                     !recoder.put(out, tables.scanComponent, dcValues_[std::size_t(tables.scanComponent)]) ||
                     !copyCoefficients(tables, out))
@@ -202,7 +229,8 @@ class HuffmanScanWalker final : public ScanWalker
         return true;
     }
 
-    bool skipCoefficients(const BlockTables& tables)
+    // Passes the AC codes of a block, with their magnitude bits, to `pass` (taking the bits and how many).
+    template <typename Pass> bool passCoefficients(const BlockTables& tables, Pass&& pass)
     {
         for (int k = 1; k < coefficientsPerBlock;) {
             bits_.fill(32);
@@ -210,7 +238,7 @@ class HuffmanScanWalker final : public ScanWalker
             const int quickAdvance = (quick >> 4) & 0x7F;
             // Several codes at once, unless they might run past the block's last coefficient.
             if (quick != 0 && k + quickAdvance < coefficientsPerBlock) {
-                bits_.skip(quick & 0x0F);
+                pass(quick & 0x0F);
                 if (quick & AcSkipTable::endsBlock)
                     return true;
                 k += quickAdvance;
@@ -219,39 +247,28 @@ class HuffmanScanWalker final : public ScanWalker
             const HuffmanCode::Symbol symbol = tables.ac->match(bits_.peek(HuffmanCode::longestCode));
             if (symbol.length == 0)
                 return false;
-            bits_.skip(symbol.length + (symbol.value & 0x0F));
+            pass(symbol.length + (symbol.value & 0x0F));
             const int advance = AcSkipTable::coefficientStep(symbol.value);
             if (advance == 0)
                 return true;
             k += advance;
         }
         return true;
+    }
+
+    bool skipCoefficients(const BlockTables& tables)
+    {
+        return passCoefficients(tables, [this](int count) { bits_.skip(count); });
     }
 
     bool copyCoefficients(const BlockTables& tables, BitWriter& out)
     {
-        for (int k = 1; k < coefficientsPerBlock;) {
-            bits_.fill(32);
-            const HuffmanCode::Symbol symbol = tables.ac->match(bits_.peek(HuffmanCode::longestCode));
-            if (symbol.length == 0)
-                return false;
-            const int length = symbol.length + (symbol.value & 0x0F);
-            out.put(bits_.take(length), length);
-            const int advance = AcSkipTable::coefficientStep(symbol.value);
-            if (advance == 0)
-                return true;
-            k += advance;
-        }
-        return true;
+        return passCoefficients(tables, [this, &out](int count) { out.put(bits_.take(count), count); });
     }
 
     std::span<const std::uint8_t> file_;
     EntropyBits bits_;
-    std::vector<HuffmanCode> codes_;
-    std::vector<DcTable> dcTables_;
-    std::vector<AcSkipTable> skipTables_;
-    std::array<BlockTables, maxBlocksPerMcu> blocks_{};
-    int blockCount_ = 0;
+    std::shared_ptr<const ScanTables> tables_;
     DcValues dcValues_{};
 };
 
@@ -268,27 +285,21 @@ int categoryOf(std::int64_t value)
 std::unique_ptr<ScanWalker> ScanWalker::start(std::span<const std::uint8_t> file,
                                               const JpegStructure& structure)
 {
-    return structure.scans.empty() ? nullptr : startAt(file, structure, structure.scans.front().dataOffset);
-}
-
-std::unique_ptr<ScanWalker> ScanWalker::startAt(std::span<const std::uint8_t> file,
-                                                const JpegStructure& structure, std::size_t byteOffset)
-{
     if ((structure.frameMarker != 0xC0 && structure.frameMarker != 0xC1) || structure.precision != 8 ||
         structure.width == 0 || structure.height == 0 || structure.scans.empty())
         return nullptr;
     const JpegScan& scan = structure.scans.front();
     if (scan.components.size() != structure.components.size() || scan.restartInterval != 0 ||
         scan.spectralStart != 0 || scan.spectralEnd != 63 || scan.approximationHigh != 0 ||
-        scan.approximationLow != 0 || byteOffset < scan.dataOffset || byteOffset > file.size())
+        scan.approximationLow != 0 || scan.dataOffset > file.size())
         return nullptr;
     const JpegComponent& first = structure.components.front();
     if (scan.components.size() == 1 && (first.horizontalSampling != 1 || first.verticalSampling != 1))
         return nullptr;
-    auto walker = std::make_unique<HuffmanScanWalker>(file, byteOffset);
-    if (!walker->prepare(structure))
+    auto tables = std::make_shared<ScanTables>();
+    if (!tables->build(structure))
         return nullptr;
-    return walker;
+    return std::make_unique<HuffmanScanWalker>(file, scan.dataOffset, std::move(tables));
 }
 
 HuffmanSpec DcRecoder::table()

@@ -26,13 +26,13 @@ class ScanWalker
     static std::unique_ptr<ScanWalker> start(std::span<const std::uint8_t> file,
                                              const JpegStructure& structure);
 
-    // As start(), but from `byteOffset` inside the data, taking the bits there for the start of an MCU
-    // with DC values of 0: right only where an MCU does start there, which a walker from the data's start
-    // can confirm by reaching the same bit at the start of an MCU.
-    static std::unique_ptr<ScanWalker> startAt(std::span<const std::uint8_t> file,
-                                               const JpegStructure& structure, std::size_t byteOffset);
-
     virtual ~ScanWalker() = default;
+
+    // Another walker over the same scan (sharing this one's tables), starting at `byteOffset` inside the
+    // data as if an MCU started there with DC values of 0: right only where an MCU does start there, which
+    // a walker from the data's start can confirm by reaching the same bit at the start of an MCU. Nullptr
+    // for an offset past the file.
+    virtual std::unique_ptr<ScanWalker> startedAt(std::size_t byteOffset) const = 0;
 
     // Skips `count` MCUs; false when the data holds a code the tables do not define or breaks off before.
     virtual bool skip(std::int64_t count) = 0;

@@ -74,7 +74,10 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int 
 {
     const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::First);
     if (!structure || x < 0 || y < 0 || width <= 0 || height <= 0 || x > structure->width - width ||
-        y > structure->height - height || !ScanWalker::start(file, *structure))
+        y > structure->height - height)
+        return std::nullopt;
+    const std::unique_ptr<ScanWalker> walker = ScanWalker::start(file, *structure);
+    if (!walker)
         return std::nullopt;
     const JpegScan& scan = structure->scans.front();
     const int mcuWidth = blockSize * structure->maxHorizontalSampling();
@@ -104,14 +107,14 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int 
 
     const WindowRows rows{mcus.firstRow * mcus.perRow + mcus.firstColumn, mcus.perRow,
                           mcus.lastRow - mcus.firstRow + 1};
-    std::unique_ptr<ScanWalker> walker = ScanWalker::start(file, *structure);
     std::optional<RowMarks> marks;
     if (rows.startOf(rows.count - 1) >= sharing.leastMcusToShare) {
         // The data is taken to spread evenly over the rows.
-        const double dataShare = double(mcus.lastRow) / double(mcuRows) * sharing.secondStartShare;
-        marks =
-            MarkRowsShared(file, *structure, rows,
-                           scan.dataOffset + std::size_t(double(file.size() - scan.dataOffset) * dataShare));
+        const double dataShare =
+            std::clamp(double(mcus.lastRow) / double(mcuRows) * sharing.secondStartShare, 0.0, 1.0);
+        const auto secondStart =
+            scan.dataOffset + std::size_t(double(file.size() - scan.dataOffset) * dataShare);
+        marks = MarkRowsShared(*walker, file, scan.dataOffset, rows, secondStart);
     } else {
         marks = MarkRowsAlone(*walker, rows);
     }
