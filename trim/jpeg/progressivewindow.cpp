@@ -1,0 +1,91 @@
+#include "trim/jpeg/progressivewindow.h"
+
+#include "trim/jpeg/jpegstructure.h"
+#include "trim/jpeg/progressivegeometry.h"
+#include "trim/jpeg/progressivescan.h"
+#include "trim/jpeg/progressivescript.h"
+#include "trim/jpeg/progressivewindowfile.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint8_t progressiveFrame = 0xC2;
+
+// The MCUs the window holds: those covering the region plus one on each side where the picture goes on,
+// so that a decoder's smoothed chroma upsampling sees the same neighbours as in the whole picture.
+struct WindowMcus
+{
+    int firstColumn = 0;
+    int lastColumn = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+};
+
+WindowMcus windowMcus(const BlockGeometry& geometry, int x, int y, int width, int height)
+{
+    WindowMcus mcus;
+    mcus.firstColumn = std::max(0, x / geometry.mcuWidth - 1);
+    mcus.lastColumn = std::min(geometry.mcusPerRow - 1, (x + width - 1) / geometry.mcuWidth + 1);
+    mcus.firstRow = std::max(0, y / geometry.mcuHeight - 1);
+    mcus.lastRow = std::min(geometry.mcuRows - 1, (y + height - 1) / geometry.mcuHeight + 1);
+    return mcus;
+}
+
+std::optional<std::vector<ProgressiveScan>>
+startScans(std::span<const std::uint8_t> file, const JpegStructure& structure, const BlockGeometry& geometry)
+{
+    std::vector<ProgressiveScan> scans;
+    for (const JpegScan& scan : structure.scans) {
+        std::optional<ProgressiveScan> started = ProgressiveScan::start(file, scan, structure, geometry);
+        if (!started)
+            return std::nullopt;
+        scans.push_back(std::move(*started));
+    }
+    return scans;
+}
+
+} // namespace
+
+std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t> file, int x, int y,
+                                                   int width, int height)
+{
+    // The frame alone first: reading every scan's markers is wasted on other pictures.
+    const std::optional<JpegStructure> frame = ReadJpegStructure(file, ScansToRead::First);
+    if (!frame || frame->frameMarker != progressiveFrame)
+        return std::nullopt;
+    const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::All);
+    if (!structure || structure->precision != 8 || x < 0 || y < 0 || width <= 0 || height <= 0 ||
+        x > structure->width - width || y > structure->height - height ||
+        !FollowsCompleteProgression(*structure))
+        return std::nullopt;
+    const BlockGeometry geometry = BlockGeometry::of(*structure);
+    const WindowMcus mcus = windowMcus(geometry, x, y, width, height);
+    JpegWindow window;
+    window.left = mcus.firstColumn * geometry.mcuWidth;
+    window.top = mcus.firstRow * geometry.mcuHeight;
+    window.width = std::min(structure->width, (mcus.lastColumn + 1) * geometry.mcuWidth) - window.left;
+    window.height = std::min(structure->height, (mcus.lastRow + 1) * geometry.mcuHeight) - window.top;
+
+    std::optional<std::vector<std::uint8_t>> head =
+        ProgressiveWindowHead(file, *structure, geometry, window.width, window.height);
+    std::optional<std::vector<ProgressiveScan>> scans = startScans(file, *structure, geometry);
+    if (!head || !scans)
+        return std::nullopt;
+    window.file = std::move(*head);
+    BaselineBlockWriter writer(window.file);
+    CoefficientRows rows(geometry);
+    for (int row = 0; row <= mcus.lastRow; ++row) {
+        rows.clear();
+        for (ProgressiveScan& scan : *scans) {
+            if (!scan.decodeRow(row, rows))
+                return std::nullopt;
+        }
+        if (row >= mcus.firstRow &&
+            !writer.putRow(rows, geometry, mcus.firstColumn, mcus.lastColumn - mcus.firstColumn + 1))
+            return std::nullopt;
+    }
+    writer.finish();
+    window.file.insert(window.file.end(), {0xFF, 0xD9});
+    return window;
+}
