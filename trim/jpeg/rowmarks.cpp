@@ -11,7 +11,7 @@ namespace {
 
 // The second walker notes its MCU starts in chunks made as it goes, up to a bound on its memory.
 constexpr std::size_t logChunkStarts = 4096;
-constexpr std::size_t logChunks = 64;
+constexpr std::size_t logChunks = 32;
 constexpr std::size_t mostLoggedStarts = logChunkStarts * logChunks;
 // MCUs walked between looks for a row start.
 constexpr std::int64_t walkStep = 16;
