@@ -55,9 +55,11 @@ std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t>
     if (!frame || frame->frameMarker != progressiveFrame)
         return std::nullopt;
     const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::All);
+    // A last scan that no marker ends was cut short: the rows the window needs may be whole, but the
+    // picture is not.
     if (!structure || structure->precision != 8 || x < 0 || y < 0 || width <= 0 || height <= 0 ||
         x > structure->width - width || y > structure->height - height ||
-        !FollowsCompleteProgression(*structure))
+        structure->scans.back().dataEnd == file.size() || !FollowsCompleteProgression(*structure))
         return std::nullopt;
     const BlockGeometry geometry = BlockGeometry::of(*structure);
     const WindowMcus mcus = windowMcus(geometry, x, y, width, height);
