@@ -1,5 +1,6 @@
 #include "trim/picture/jpegpicturesource.h"
 
+#include "trim/jpeg/progressivewindow.h"
 #include "trim/jpeg/windowcut.h"
 #include "trim/picture/guardedcall.h"
 #include "trim/picture/pictureregion.h"
@@ -160,9 +161,12 @@ class JpegPictureSource final : public PictureSource
         if (!regionFitsPicture(region, size_, error))
             return std::nullopt;
         // Cutting the MCUs around the region out into a small JPEG spares libjpeg the Huffman codes of the
-        // rows above and beside the region; pictures that cannot be cut are read by libjpeg whole.
-        const std::optional<JpegWindow> window =
+        // rows above and beside the region, and for a progressive picture the whole picture's coefficients;
+        // pictures that cannot be cut are read by libjpeg whole.
+        std::optional<JpegWindow> window =
             CutJpegWindow(file_, region.x(), region.y(), region.width(), region.height());
+        if (!window)
+            window = CutProgressiveJpegWindow(file_, region.x(), region.y(), region.width(), region.height());
         const QRect picture = window ? QRect(window->left, window->top, window->width, window->height)
                                      : QRect(QPoint(0, 0), size_);
         JpegDecoder decoder(window ? std::span<const std::uint8_t>(window->file) : std::span(file_));
