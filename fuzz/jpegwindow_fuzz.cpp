@@ -1,7 +1,9 @@
-// Windows cut out of any bytes read as a JPEG: nothing is read outside the bytes, a window is a JPEG whose
-// frame has the window's size, and sharing the walk between two threads never changes the window.
+// Windows cut out of any bytes read as a JPEG, baseline or progressive: nothing is read outside the bytes,
+// a window is a JPEG whose frame has the window's size around the region, and sharing a baseline walk
+// between two threads never changes the window.
 #include "fuzz/fuzzsupport.h"
 #include "trim/jpeg/jpegstructure.h"
+#include "trim/jpeg/progressivewindow.h"
 #include "trim/jpeg/windowcut.h"
 
 #include <cstddef>
@@ -32,6 +34,18 @@ Region RegionFrom(std::span<const std::uint8_t> bytes, const JpegStructure& stru
     return region;
 }
 
+void CheckWindow(const std::optional<JpegWindow>& window, const Region& region)
+{
+    if (!window)
+        return;
+    const WindowPlace& place = window->place;
+    const std::optional<JpegStructure> cut = ReadJpegStructure(window->file, ScansToRead::All);
+    FUZZ_REQUIRE(cut && cut->width == place.width && cut->height == place.height);
+    FUZZ_REQUIRE(place.left <= region.x && place.top <= region.y);
+    FUZZ_REQUIRE(place.left + place.width >= region.x + region.width);
+    FUZZ_REQUIRE(place.top + place.height >= region.y + region.height);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -44,17 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const WindowCutSharing alone{std::int64_t(1) << 40, 0.5};
     const std::optional<JpegWindow> window =
         CutJpegWindow(bytes, region.x, region.y, region.width, region.height, alone);
-    if (window) {
-        const std::optional<JpegStructure> cut = ReadJpegStructure(window->file, ScansToRead::All);
-        FUZZ_REQUIRE(cut && cut->width == window->width && cut->height == window->height);
-        FUZZ_REQUIRE(window->left <= region.x && window->top <= region.y);
-        FUZZ_REQUIRE(window->left + window->width >= region.x + region.width);
-        FUZZ_REQUIRE(window->top + window->height >= region.y + region.height);
-    }
+    CheckWindow(window, region);
     const double share = size > 0 ? data[0] / 128.0 : 0.5;
     const std::optional<JpegWindow> shared =
         CutJpegWindow(bytes, region.x, region.y, region.width, region.height, {0, share});
     FUZZ_REQUIRE(shared.has_value() == window.has_value());
     FUZZ_REQUIRE(!shared || shared->file == window->file);
+    const std::optional<JpegWindow> progressive =
+        CutProgressiveJpegWindow(bytes, region.x, region.y, region.width, region.height);
+    CheckWindow(progressive, region);
+    FUZZ_REQUIRE(!(progressive && window));
     return 0;
 }

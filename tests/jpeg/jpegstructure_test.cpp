@@ -110,6 +110,14 @@ TEST(JpegStructure, ReadsFrameTablesAndScan)
     EXPECT_EQ(file[scan.dataOffset], 0x12);
     // Stuffed bytes and restart markers belong to the data; the end-of-image marker ends it.
     EXPECT_EQ(scan.dataEnd, file.size() - 2);
+    ASSERT_EQ(structure->segments.size(), 3U);
+    EXPECT_EQ(structure->segments[0].marker, 0xC0);
+    EXPECT_EQ(structure->segments[0].offset, 2U);
+    EXPECT_EQ(structure->segments[0].size, 2U + 2 + 6 + 9);
+    EXPECT_EQ(structure->segments[1].marker, 0xC4);
+    EXPECT_EQ(structure->segments[1].offset, structure->segments[0].offset + structure->segments[0].size);
+    EXPECT_EQ(structure->segments[2].marker, 0xDA);
+    EXPECT_EQ(structure->segments[2].offset + structure->segments[2].size, scan.dataOffset);
 }
 
 TEST(JpegStructure, FirstScanOnlyStopsAtItsData)

@@ -92,7 +92,8 @@ const ScanScript dcAloneBandsWhole = {{{0}, 0, 0, 0, 0}, {{2}, 0, 0, 0, 0},   {{
 QImage regionOfWindow(const JpegWindow& window, const QRect& region)
 {
     const QImage decoded = QImage::fromData(window.file.data(), int(window.file.size()), "JPEG");
-    return decoded.copy(region.translated(-window.left, -window.top)).convertToFormat(QImage::Format_RGB888);
+    return decoded.copy(region.translated(-window.place.left, -window.place.top))
+        .convertToFormat(QImage::Format_RGB888);
 }
 
 void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size)
@@ -102,7 +103,8 @@ void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size)
         const std::optional<JpegWindow> window =
             CutProgressiveJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
         ASSERT_TRUE(window) << region.x() << "," << region.y();
-        EXPECT_TRUE(QRect(window->left, window->top, window->width, window->height).contains(region));
+        EXPECT_TRUE(QRect(window->place.left, window->place.top, window->place.width, window->place.height)
+                        .contains(region));
         EXPECT_EQ(differenceBetween(regionOfWindow(*window, region), referenceCrop(path, region, background)),
                   "")
             << "region " << region.x() << "," << region.y() << " " << region.width() << "x"

@@ -25,7 +25,8 @@ QByteArray writtenJpeg(QTemporaryDir& folder, QSize size, const JpegVariant& var
 QImage regionOfWindow(const JpegWindow& window, const QRect& region)
 {
     const QImage decoded = QImage::fromData(window.file.data(), int(window.file.size()), "JPEG");
-    return decoded.copy(region.translated(-window.left, -window.top)).convertToFormat(QImage::Format_RGB888);
+    return decoded.copy(region.translated(-window.place.left, -window.place.top))
+        .convertToFormat(QImage::Format_RGB888);
 }
 
 struct WindowCase
@@ -47,7 +48,8 @@ TEST_P(JpegWindowCut, HoldsTheRegionsPixelsOfTheFullDecode)
         const std::optional<JpegWindow> window =
             CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
         ASSERT_TRUE(window) << region.x() << "," << region.y();
-        EXPECT_TRUE(QRect(window->left, window->top, window->width, window->height).contains(region));
+        EXPECT_TRUE(QRect(window->place.left, window->place.top, window->place.width, window->place.height)
+                        .contains(region));
         EXPECT_EQ(differenceBetween(regionOfWindow(*window, region),
                                     referenceCrop(folder.filePath("picture.jpg"), region, background)),
                   "")

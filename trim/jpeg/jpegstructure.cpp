@@ -82,6 +82,7 @@ class MarkerWalk
             if (length < 2 || length > file_.size() - at)
                 return std::nullopt;
             const std::span<const std::uint8_t> body = file_.subspan(at + 2, length - 2);
+            structure_.segments.push_back({code, markerOffset, length + 2});
             at += length;
             bool read = true;
             if (isFrameMarker(code))

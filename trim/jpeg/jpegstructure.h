@@ -24,6 +24,14 @@ struct HuffmanSpec
     std::vector<std::uint8_t> symbols;
 };
 
+// A marker segment with a length field: its marker code, and where it lies (from its 0xFF, length included).
+struct JpegSegment
+{
+    std::uint8_t marker = 0;
+    std::size_t offset = 0;
+    std::size_t size = 0;
+};
+
 struct JpegScan
 {
     // Indexes into JpegStructure::components, in the scan's order.
@@ -55,6 +63,8 @@ struct JpegStructure
     // Every table definition in file order; a table redefined between scans gets a new entry.
     std::vector<HuffmanSpec> tables;
     std::vector<JpegScan> scans;
+    // Every segment with a length field the walk read, scan headers included, in file order.
+    std::vector<JpegSegment> segments;
 
     int maxHorizontalSampling() const;
     int maxVerticalSampling() const;

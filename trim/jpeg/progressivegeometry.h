@@ -1,33 +1,10 @@
 #pragma once
 
-#include "trim/jpeg/jpegstructure.h"
+#include "trim/jpeg/blockgeometry.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-// Where the blocks of a frame lie: the MCU grid of interleaved scans and each component's own block grid,
-// which a scan of that component alone walks.
-struct BlockGeometry
-{
-    struct Component
-    {
-        int horizontalSampling = 1;
-        int verticalSampling = 1;
-        // The component's own grid, padding blocks of the MCU grid left out.
-        int widthInBlocks = 0;
-        int heightInBlocks = 0;
-    };
-
-    int mcuWidth = 0;
-    int mcuHeight = 0;
-    int mcusPerRow = 0;
-    int mcuRows = 0;
-    std::vector<Component> components;
-
-    // A frame of one component counts as sampled 1x1: its MCU is one block whatever its factors say.
-    static BlockGeometry of(const JpegStructure& structure);
-};
 
 // The coefficients of one row of MCUs: for each component, its vertical sampling's rows of blocks across
 // the MCU grid's width, padding blocks included, 64 coefficients a block in zigzag order.

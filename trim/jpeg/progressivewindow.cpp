@@ -12,26 +12,6 @@ namespace {
 
 constexpr std::uint8_t progressiveFrame = 0xC2;
 
-// The MCUs the window holds: those covering the region plus one on each side where the picture goes on,
-// so that a decoder's smoothed chroma upsampling sees the same neighbours as in the whole picture.
-struct WindowMcus
-{
-    int firstColumn = 0;
-    int lastColumn = 0;
-    int firstRow = 0;
-    int lastRow = 0;
-};
-
-WindowMcus windowMcus(const BlockGeometry& geometry, int x, int y, int width, int height)
-{
-    WindowMcus mcus;
-    mcus.firstColumn = std::max(0, x / geometry.mcuWidth - 1);
-    mcus.lastColumn = std::min(geometry.mcusPerRow - 1, (x + width - 1) / geometry.mcuWidth + 1);
-    mcus.firstRow = std::max(0, y / geometry.mcuHeight - 1);
-    mcus.lastRow = std::min(geometry.mcuRows - 1, (y + height - 1) / geometry.mcuHeight + 1);
-    return mcus;
-}
-
 std::optional<std::vector<ProgressiveScan>>
 startScans(std::span<const std::uint8_t> file, const JpegStructure& structure, const BlockGeometry& geometry)
 {
@@ -57,20 +37,16 @@ std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t>
     const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::All);
     // A last scan that no marker ends was cut short: the rows the window needs may be whole, but the
     // picture is not.
-    if (!structure || structure->precision != 8 || x < 0 || y < 0 || width <= 0 || height <= 0 ||
-        x > structure->width - width || y > structure->height - height ||
+    if (!structure || structure->precision != 8 || !RegionInsidePicture(*structure, x, y, width, height) ||
         structure->scans.back().dataEnd == file.size() || !FollowsCompleteProgression(*structure))
         return std::nullopt;
     const BlockGeometry geometry = BlockGeometry::of(*structure);
-    const WindowMcus mcus = windowMcus(geometry, x, y, width, height);
+    const WindowMcus mcus = WindowMcus::around(geometry, x, y, width, height);
     JpegWindow window;
-    window.left = mcus.firstColumn * geometry.mcuWidth;
-    window.top = mcus.firstRow * geometry.mcuHeight;
-    window.width = std::min(structure->width, (mcus.lastColumn + 1) * geometry.mcuWidth) - window.left;
-    window.height = std::min(structure->height, (mcus.lastRow + 1) * geometry.mcuHeight) - window.top;
+    window.place = WindowPlace::of(*structure, geometry, mcus);
 
     std::optional<std::vector<std::uint8_t>> head =
-        ProgressiveWindowHead(file, *structure, geometry, window.width, window.height);
+        ProgressiveWindowHead(file, *structure, geometry, window.place.width, window.place.height);
     std::optional<std::vector<ProgressiveScan>> scans = startScans(file, *structure, geometry);
     if (!head || !scans)
         return std::nullopt;
@@ -83,8 +59,7 @@ std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t>
             if (!scan.decodeRow(row, rows))
                 return std::nullopt;
         }
-        if (row >= mcus.firstRow &&
-            !writer.putRow(rows, geometry, mcus.firstColumn, mcus.lastColumn - mcus.firstColumn + 1))
+        if (row >= mcus.firstRow && !writer.putRow(rows, geometry, mcus.firstColumn, mcus.columns()))
             return std::nullopt;
     }
     writer.finish();

@@ -1,11 +1,7 @@
 #include "trim/jpeg/progressivewindowfile.h"
 
-#include "imagesize/headerbytes.h"
-
 #include <bit>
 #include <cstdlib>
-
-using imagesize::readU16BE;
 
 namespace {
 
@@ -22,34 +18,6 @@ constexpr std::uint8_t zeroRun = 0xF0;
 constexpr int largestAcCategory = 10;
 // Offset of the first component's table selector from the frame header's marker.
 constexpr std::size_t frameTableSelectorOffset = 12;
-
-bool standsAlone(std::uint8_t code)
-{
-    return (code >= 0xD0 && code <= 0xD9) || code == 0x01;
-}
-
-// Calls visit(code, offset, size) for every marker segment between `from` and `to`; false when
-// something other than whole segments lies there.
-template <typename Visit>
-bool forEachSegment(std::span<const std::uint8_t> file, std::size_t from, std::size_t to, Visit visit)
-{
-    std::size_t at = from;
-    while (at < to) {
-        if (to - at < 2 || file[at] != markerPrefix)
-            return false;
-        const std::uint8_t code = file[at + 1];
-        if (code == markerPrefix || standsAlone(code)) {
-            at += code == markerPrefix ? 1 : 2;
-            continue;
-        }
-        const std::size_t size = std::size_t(2) + readU16BE(file, at + 2);
-        if (size < 4 || size > to - at)
-            return false;
-        visit(code, at, size);
-        at += size;
-    }
-    return true;
-}
 
 void appendU16BE(std::vector<std::uint8_t>& bytes, std::size_t value)
 {
@@ -130,26 +98,18 @@ std::optional<std::vector<std::uint8_t>> ProgressiveWindowHead(std::span<const s
                                                                const BlockGeometry& geometry, int width,
                                                                int height)
 {
-    bool tablesRedefined = false;
-    for (std::size_t i = 1; i < structure.scans.size(); ++i) {
-        const bool whole =
-            forEachSegment(file, structure.scans[i - 1].dataEnd, structure.scans[i].headerOffset,
-                           [&](std::uint8_t code, std::size_t, std::size_t) {
-                               tablesRedefined |= code == defineQuantizationTables;
-                           });
-        if (!whole || tablesRedefined)
-            return std::nullopt;
-    }
+    const std::size_t firstScan = structure.scans.front().headerOffset;
     std::vector<std::uint8_t> out = {markerPrefix, 0xD8};
-    const bool whole = forEachSegment(file, 2, structure.scans.front().headerOffset,
-                                      [&](std::uint8_t code, std::size_t at, std::size_t size) {
-                                          if (code == defineQuantizationTables || code == comment ||
-                                              (code >= firstApplication && code <= lastApplication))
-                                              out.insert(out.end(), file.begin() + std::ptrdiff_t(at),
-                                                         file.begin() + std::ptrdiff_t(at + size));
-                                      });
-    if (!whole)
-        return std::nullopt;
+    for (const JpegSegment& segment : structure.segments) {
+        // The window is one scan: quantization tables the later scans change cannot be given to it.
+        if (segment.offset > firstScan && segment.marker == defineQuantizationTables)
+            return std::nullopt;
+        if (segment.offset < firstScan &&
+            (segment.marker == defineQuantizationTables || segment.marker == comment ||
+             (segment.marker >= firstApplication && segment.marker <= lastApplication)))
+            out.insert(out.end(), file.begin() + std::ptrdiff_t(segment.offset),
+                       file.begin() + std::ptrdiff_t(segment.offset + segment.size));
+    }
     appendFrame(out, file, structure, geometry, width, height);
     appendTablesAndScan(out, structure);
     return out;

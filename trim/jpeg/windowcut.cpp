@@ -1,6 +1,7 @@
 #include "trim/jpeg/windowcut.h"
 
 #include "trim/jpeg/bitwriter.h"
+#include "trim/jpeg/blockgeometry.h"
 #include "trim/jpeg/jpegstructure.h"
 #include "trim/jpeg/rowmarks.h"
 #include "trim/jpeg/scanwalker.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr int blockSize = 8;
 // Offsets inside the frame header from its marker: the height, then the width, two bytes each.
 constexpr std::size_t frameHeightOffset = 5;
 constexpr std::size_t frameWidthOffset = 7;
@@ -42,16 +42,6 @@ std::vector<std::uint8_t> recodedDcTables(std::span<const std::uint8_t> file, co
     return segment;
 }
 
-// Which MCUs the window holds.
-struct WindowMcus
-{
-    std::int64_t perRow = 0;
-    std::int64_t firstColumn = 0;
-    std::int64_t lastColumn = 0;
-    std::int64_t firstRow = 0;
-    std::int64_t lastRow = 0;
-};
-
 // Writes the window's MCUs, row by row from the marks, with the DC values coded anew.
 bool recodeRows(ScanWalker& walker, const RowMarks& marks, std::int64_t mcusPerRowInWindow,
                 std::vector<std::uint8_t>& out)
@@ -73,52 +63,40 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int 
                                         int height, const WindowCutSharing& sharing)
 {
     const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::First);
-    if (!structure || x < 0 || y < 0 || width <= 0 || height <= 0 || x > structure->width - width ||
-        y > structure->height - height)
+    if (!structure || !RegionInsidePicture(*structure, x, y, width, height))
         return std::nullopt;
     const std::unique_ptr<ScanWalker> walker = ScanWalker::start(file, *structure);
     if (!walker)
         return std::nullopt;
     const JpegScan& scan = structure->scans.front();
-    const int mcuWidth = blockSize * structure->maxHorizontalSampling();
-    const int mcuHeight = blockSize * structure->maxVerticalSampling();
-    const std::int64_t mcuRows = (structure->height + mcuHeight - 1) / mcuHeight;
-    WindowMcus mcus;
-    mcus.perRow = (structure->width + mcuWidth - 1) / mcuWidth;
-    mcus.firstColumn = std::max(0, x / mcuWidth - 1);
-    mcus.lastColumn = std::min(mcus.perRow - 1, std::int64_t((x + width - 1) / mcuWidth + 1));
-    mcus.firstRow = std::max(0, y / mcuHeight - 1);
-    mcus.lastRow = std::min(mcuRows - 1, std::int64_t((y + height - 1) / mcuHeight + 1));
-
+    const BlockGeometry geometry = BlockGeometry::of(*structure);
+    const WindowMcus mcus = WindowMcus::around(geometry, x, y, width, height);
     JpegWindow window;
-    window.left = int(mcus.firstColumn) * mcuWidth;
-    window.top = int(mcus.firstRow) * mcuHeight;
-    window.width = std::min(structure->width, int(mcus.lastColumn + 1) * mcuWidth) - window.left;
-    window.height = std::min(structure->height, int(mcus.lastRow + 1) * mcuHeight) - window.top;
+    window.place = WindowPlace::of(*structure, geometry, mcus);
 
     std::vector<std::uint8_t>& out = window.file;
     out.assign(file.begin(), file.begin() + std::ptrdiff_t(scan.headerOffset));
-    putU16BE(out, structure->frameOffset + frameHeightOffset, window.height);
-    putU16BE(out, structure->frameOffset + frameWidthOffset, window.width);
+    putU16BE(out, structure->frameOffset + frameHeightOffset, window.place.height);
+    putU16BE(out, structure->frameOffset + frameWidthOffset, window.place.width);
     const std::vector<std::uint8_t> dcTables = recodedDcTables(file, scan);
     out.insert(out.end(), dcTables.begin(), dcTables.end());
     out.insert(out.end(), file.begin() + std::ptrdiff_t(scan.headerOffset),
                file.begin() + std::ptrdiff_t(scan.dataOffset));
 
-    const WindowRows rows{mcus.firstRow * mcus.perRow + mcus.firstColumn, mcus.perRow,
-                          mcus.lastRow - mcus.firstRow + 1};
+    const WindowRows rows{std::int64_t(mcus.firstRow) * geometry.mcusPerRow + mcus.firstColumn,
+                          geometry.mcusPerRow, mcus.lastRow - mcus.firstRow + 1};
     std::optional<RowMarks> marks;
     if (rows.startOf(rows.count - 1) >= sharing.leastMcusToShare) {
         // The data is taken to spread evenly over the rows.
         const double dataShare =
-            std::clamp(double(mcus.lastRow) / double(mcuRows) * sharing.secondStartShare, 0.0, 1.0);
+            std::clamp(double(mcus.lastRow) / double(geometry.mcuRows) * sharing.secondStartShare, 0.0, 1.0);
         const auto secondStart =
             scan.dataOffset + std::size_t(double(file.size() - scan.dataOffset) * dataShare);
         marks = MarkRowsShared(*walker, file, scan.dataOffset, rows, secondStart);
     } else {
         marks = MarkRowsAlone(*walker, rows);
     }
-    const bool written = marks && recodeRows(*walker, *marks, mcus.lastColumn - mcus.firstColumn + 1, out);
+    const bool written = marks && recodeRows(*walker, *marks, mcus.columns(), out);
     if (!written)
         return std::nullopt;
     out.push_back(0xFF);

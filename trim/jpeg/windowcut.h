@@ -1,5 +1,7 @@
 #pragma once
 
+#include "trim/jpeg/blockgeometry.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -9,11 +11,7 @@
 struct JpegWindow
 {
     std::vector<std::uint8_t> file;
-    // The window's top-left pixel in the larger picture, and its size.
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+    WindowPlace place;
 };
 
 // How the walk to the window's rows is shared between two threads (see MarkRowsShared): the second starts

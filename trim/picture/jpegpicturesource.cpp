@@ -167,8 +167,9 @@ class JpegPictureSource final : public PictureSource
             CutJpegWindow(file_, region.x(), region.y(), region.width(), region.height());
         if (!window)
             window = CutProgressiveJpegWindow(file_, region.x(), region.y(), region.width(), region.height());
-        const QRect picture = window ? QRect(window->left, window->top, window->width, window->height)
-                                     : QRect(QPoint(0, 0), size_);
+        const QRect picture =
+            window ? QRect(window->place.left, window->place.top, window->place.width, window->place.height)
+                   : QRect(QPoint(0, 0), size_);
         JpegDecoder decoder(window ? std::span<const std::uint8_t>(window->file) : std::span(file_));
         if (!decoder.readHeader(error))
             return std::nullopt;
