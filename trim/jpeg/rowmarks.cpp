@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t logChunkStarts = 4096;
 constexpr std::size_t logChunks = 32;
 constexpr std::size_t mostLoggedStarts = logChunkStarts * logChunks;
+// How often the second walker starts again after bits that start no code, before it gives up.
+constexpr int mostRestarts = 64;
 // MCUs walked between looks for a row start.
 constexpr std::int64_t walkStep = 16;
 
@@ -74,8 +76,8 @@ std::optional<std::uint64_t> dataBitsBetween(std::span<const std::uint8_t> file,
 class SharedMarking
 {
   public:
-    SharedMarking(const WindowRows& rows, std::uint64_t bitsBeforeSecond)
-        : rows_(rows), bitsBeforeSecond_(bitsBeforeSecond), marks_(std::size_t(rows.count)),
+    SharedMarking(std::span<const std::uint8_t> file, const WindowRows& rows, std::uint64_t bitsBeforeSecond)
+        : file_(file), rows_(rows), bitsBeforeSecond_(bitsBeforeSecond), marks_(std::size_t(rows.count)),
           secondMarks_(std::size_t(rows.count)), secondLog_(logChunks)
     {
     }
@@ -84,21 +86,48 @@ class SharedMarking
     void walkSecond(ScanWalker& second)
     {
         std::size_t logged = 0;
-        bool decodes = true;
-        while (decodes && logged < mostLoggedStarts && verdict_.load() == Pending) {
+        // Data bits from the second's first start to where its walker last started.
+        std::uint64_t bitsBeforeWalk = 0;
+        int restarts = 0;
+        bool walking = true;
+        while (walking && logged < mostLoggedStarts && verdict_.load() == Pending) {
             std::unique_ptr<ScanWalker::Mark[]>& chunk = secondLog_[logged / logChunkStarts];
             if (!chunk)
                 chunk = std::make_unique<ScanWalker::Mark[]>(logChunkStarts);
-            chunk[logged % logChunkStarts] = second.mark();
+            ScanWalker::Mark& start = chunk[logged % logChunkStarts];
+            start = second.mark();
+            start.bitsRead += bitsBeforeWalk;
             logging_.store(++logged * 2);
             logging_.notify_one();
-            decodes = second.skip(1);
+            if (second.skip(1))
+                continue;
+            // At the data's end the walk stops; what it logged is still one walk.
+            if (second.ranOutOfData()) {
+                ranOut_ = true;
+                break;
+            }
+            // Bits that start no code: a guess that has not fallen into step yet (or damaged data). The walk
+            // starts again a byte further on; what it logs from there on is a walk of its own.
+            const std::size_t next = start.byteOffset + (file_[start.byteOffset] == 0xFF ? 2 : 1);
+            walking = ++restarts <= mostRestarts && next < file_.size();
+            if (walking) {
+                bitsBeforeWalk = start.bitsRead - std::uint64_t(start.bitsReadOfByte) + 8;
+                second.resume({0, next, 0, {}});
+                walkStartsAt_ = logged;
+            }
         }
         loggedCount_ = logged;
         logging_.fetch_or(1);
         logging_.notify_one();
         verdict_.wait(Pending);
-        if (!decodes || verdict_.load() != Confirmed)
+        const bool oneWalk = verdict_.load() == Confirmed && confirmedAt_ >= walkStartsAt_;
+        const Reply reply = !oneWalk  ? CannotTakeOver
+                            : ranOut_ ? LoggedUpToTheEnd
+                            : walking ? TakesOver
+                                      : CannotTakeOver;
+        reply_.store(reply);
+        reply_.notify_one();
+        if (reply != TakesOver)
             return;
         // Its walker stands at the start of MCU `logged`, unlogged.
         ScanWalker::Mark here = second.mark();
@@ -127,11 +156,18 @@ class SharedMarking
                 break;
             if (logEntry(compared).bitsRead == bits) {
                 confirm(first, index, compared);
-                return;
+                reply_.wait(NoReply);
+                const int reply = reply_.load();
+                secondCounts_ = reply == TakesOver || (reply == LoggedUpToTheEnd &&
+                                                       std::size_t(lastStart - indexShift_) < loggedCount_);
+                if (secondCounts_)
+                    return;
+                break;
             }
             decodes = walkMarkingRows(first, index, index + 1, rows_, marks_);
         }
-        decide(Refused);
+        if (verdict_.load() == Pending)
+            decide(Refused);
         if (decodes)
             walkMarkingRows(first, index, lastStart, rows_, marks_);
     }
@@ -140,7 +176,7 @@ class SharedMarking
     {
         for (std::size_t row = 0; row < marks_.size(); ++row) {
             const std::int64_t start = rows_.startOf(std::int64_t(row));
-            if (marks_[row] || verdict_.load() != Confirmed || start < firstTakesUntil_)
+            if (marks_[row] || !secondCounts_ || start < firstTakesUntil_)
                 continue;
             const auto logIndex = std::size_t(start - indexShift_);
             if (logIndex < loggedCount_) {
@@ -157,6 +193,7 @@ class SharedMarking
 
   private:
     enum Verdict : int { Pending, Confirmed, Refused };
+    enum Reply : int { NoReply, TakesOver, LoggedUpToTheEnd, CannotTakeOver };
 
     void confirm(ScanWalker& first, std::int64_t index, std::size_t logIndex)
     {
@@ -166,6 +203,7 @@ class SharedMarking
         for (std::size_t i = 0; i < dcShift_.size(); ++i)
             dcShift_[i] = values[i] - match.dcValues[i];
         firstTakesUntil_ = index;
+        confirmedAt_ = logIndex;
         decide(Confirmed);
     }
 
@@ -193,22 +231,31 @@ class SharedMarking
         }
     }
 
+    std::span<const std::uint8_t> file_;
     WindowRows rows_;
     std::uint64_t bitsBeforeSecond_;
-    // Rows marked by the first walker, and by the second once confirmed.
+    // Rows marked by the first walker, and by the second once it took over.
     OptionalMarks marks_;
     OptionalMarks secondMarks_;
-    // The second walker's MCU starts until it is confirmed.
+    // The second walker's MCU starts (bits counted from its first start) until it is confirmed.
     std::vector<std::unique_ptr<ScanWalker::Mark[]>> secondLog_;
     // How many entries of the log are there, times two, plus one once the second stopped logging.
     std::atomic<std::uint64_t> logging_{0};
     std::atomic<int> verdict_{Pending};
-    // Set before the verdict: what turns the second's log indexes and DC values into true ones.
+    std::atomic<int> reply_{NoReply};
+    // Set before the verdict: what turns the second's log indexes and DC values into true ones, and the
+    // log entry confirmed.
     std::int64_t indexShift_ = 0;
     DcValues dcShift_{};
     std::int64_t firstTakesUntil_ = 0;
-    // How many log entries hold MCU starts the second walker got past.
+    std::size_t confirmedAt_ = 0;
+    // Set by the second before its reply: where its last walk's entries begin in the log, and how many
+    // entries hold MCU starts it got past.
+    std::size_t walkStartsAt_ = 0;
     std::size_t loggedCount_ = 0;
+    bool ranOut_ = false;
+    // Set by the first once the second replied: whether the second's log and marks count.
+    bool secondCounts_ = false;
 };
 
 } // namespace
@@ -236,7 +283,7 @@ std::optional<RowMarks> MarkRowsShared(ScanWalker& walker, std::span<const std::
         bitsBeforeSecond && start < file.size() ? walker.startedAt(start) : nullptr;
     if (!second)
         return MarkRowsAlone(walker, rows);
-    SharedMarking sharing(rows, *bitsBeforeSecond);
+    SharedMarking sharing(file, rows, *bitsBeforeSecond);
     std::thread secondThread;
     try {
         secondThread = std::thread([&] { sharing.walkSecond(*second); });

@@ -195,6 +195,8 @@ class HuffmanScanWalker final : public ScanWalker
         return !bits_.overran();
     }
 
+    bool ranOutOfData() const override { return bits_.overran(); }
+
     bool recode(std::int64_t count, BitWriter& out, DcRecoder& recoder) override
     {
         for (std::int64_t mcu = 0; mcu < count; ++mcu) {

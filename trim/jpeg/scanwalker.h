@@ -37,6 +37,9 @@ class ScanWalker
     // Skips `count` MCUs; false when the data holds a code the tables do not define or breaks off before.
     virtual bool skip(std::int64_t count) = 0;
 
+    // True once the walk took bits past the data's end (a marker, or the end of the file).
+    virtual bool ranOutOfData() const = 0;
+
     // Decodes `count` MCUs and writes them to `out` again with the same AC codes and the DC values coded
     // by `recoder`. False as for skip().
     virtual bool recode(std::int64_t count, BitWriter& out, DcRecoder& recoder) = 0;
