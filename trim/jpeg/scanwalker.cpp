@@ -21,14 +21,17 @@ constexpr int acLookaheadBits = 13;
 // For skipping AC coefficients: indexed by the next acLookaheadBits bits, the codes (each with its magnitude
 // bits) that lie wholly inside them, read one after the other up to the end of block: how many bits they
 // take (bits 0..3), how far they move along the block (bits 4..10) and whether they end it (bit 15).
-// 0 when not even the first code fits.
+// When not even the first code fits, the move is the farthest there is, so the one test that keeps a
+// block's codes inside it also sends such bits to the code-by-code path.
 class AcSkipTable
 {
   public:
     static constexpr std::uint16_t endsBlock = 0x8000;
+    static constexpr int farthestMove = 127;
 
     explicit AcSkipTable(const HuffmanCode& code)
     {
+        entries_.fill(std::uint16_t(farthestMove << 4));
         for (std::uint32_t bits = 0; bits < entries_.size(); ++bits) {
             int used = 0;
             int advance = 0;
@@ -40,7 +43,7 @@ class AcSkipTable
                 const int category = symbol.value & 0x0F;
                 const int step = coefficientStep(symbol.value);
                 if (symbol.length == 0 || used + symbol.length + category > acLookaheadBits ||
-                    advance + step > 127)
+                    advance + step >= farthestMove)
                     break;
                 used += symbol.length + category;
                 advance += step;
@@ -185,68 +188,106 @@ class HuffmanScanWalker final : public ScanWalker
 
     bool skip(std::int64_t count) override
     {
-        for (std::int64_t mcu = 0; mcu < count; ++mcu) {
-            for (int b = 0; b < tables_->blockCount(); ++b) {
+        // The reader and the DC values live in locals while the MCUs are walked, where the compiler can keep
+        // them in registers.
+        EntropyBits bits = bits_;
+        DcValues dcValues = dcValues_;
+        const int blockCount = tables_->blockCount();
+        bool decodes = true;
+        for (std::int64_t mcu = 0; mcu < count && decodes; ++mcu) {
+            for (int b = 0; b < blockCount && decodes; ++b) {
                 const BlockTables& tables = tables_->block(b);
-                if (!skipDc(tables) || !skipCoefficients(tables))
-                    return false;
+                decodes = readDc(bits, tables, dcValues) &&
+                          passCoefficients(bits, tables, [&bits](int taken) { bits.skip(taken); });
             }
         }
-        return !bits_.overran();
+        bits_ = bits;
+        dcValues_ = dcValues;
+        return decodes && !bits_.overran();
+    }
+
+    std::int64_t skipNoting(std::int64_t count, Mark* starts) override
+    {
+        EntropyBits bits = bits_;
+        DcValues dcValues = dcValues_;
+        const int blockCount = tables_->blockCount();
+        std::int64_t skipped = 0;
+        for (bool decodes = true; skipped < count; ++skipped) {
+            const EntropyBits::Position position = bits.position();
+            starts[skipped] = {bits.bitsRead(), std::size_t(position.byte - file_.data()),
+                               position.bitsReadOfByte, dcValues};
+            for (int b = 0; b < blockCount && decodes; ++b) {
+                const BlockTables& tables = tables_->block(b);
+                decodes = readDc(bits, tables, dcValues) &&
+                          passCoefficients(bits, tables, [&bits](int taken) { bits.skip(taken); });
+            }
+            if (!decodes || bits.overran())
+                break;
+        }
+        bits_ = bits;
+        dcValues_ = dcValues;
+        return skipped;
     }
 
     bool ranOutOfData() const override { return bits_.overran(); }
 
     bool recode(std::int64_t count, BitWriter& out, DcRecoder& recoder) override
     {
-        for (std::int64_t mcu = 0; mcu < count; ++mcu) {
-            for (int b = 0; b < tables_->blockCount(); ++b) {
+        EntropyBits bits = bits_;
+        DcValues dcValues = dcValues_;
+        bool decodes = true;
+        for (std::int64_t mcu = 0; mcu < count && decodes; ++mcu) {
+            for (int b = 0; b < tables_->blockCount() && decodes; ++b) {
                 const BlockTables& tables = tables_->block(b);
-                if (!skipDc(tables) ||
-                    !recoder.put(out, tables.scanComponent, dcValues_[std::size_t(tables.scanComponent)]) ||
-                    !copyCoefficients(tables, out))
-                    return false;
+                decodes =
+                    readDc(bits, tables, dcValues) &&
+                    recoder.put(out, tables.scanComponent, dcValues[std::size_t(tables.scanComponent)]) &&
+                    passCoefficients(bits, tables,
+                                     [&bits, &out](int taken) { out.put(bits.take(taken), taken); });
             }
         }
-        return !bits_.overran();
+        bits_ = bits;
+        dcValues_ = dcValues;
+        return decodes && !bits_.overran();
     }
 
   private:
-    // Reads a DC difference into dcValues_.
-    bool skipDc(const BlockTables& tables)
+    // Reads a block's DC difference and adds it to its component's value.
+    static bool readDc(EntropyBits& bits, const BlockTables& tables, DcValues& dcValues)
     {
-        bits_.fill(32);
+        bits.fill(32);
         int difference = 0;
-        if (const std::uint32_t quick = tables.dcQuick->at(bits_.peek(dcLookaheadBits)); quick != 0) {
-            bits_.skip(int(quick & 0x1F));
+        if (const std::uint32_t quick = tables.dcQuick->at(bits.peek(dcLookaheadBits)); quick != 0) {
+            bits.skip(int(quick & 0x1F));
             difference = std::int16_t(quick >> 16);
         } else {
-            const HuffmanCode::Symbol dc = tables.dc->match(bits_.peek(HuffmanCode::longestCode));
+            const HuffmanCode::Symbol dc = tables.dc->match(bits.peek(HuffmanCode::longestCode));
             if (dc.length == 0 || dc.value > largestDcCategory)
                 return false;
-            bits_.skip(dc.length);
-            difference = extendMagnitude(bits_.take(dc.value), dc.value);
+            bits.skip(dc.length);
+            difference = extendMagnitude(bits.take(dc.value), dc.value);
         }
-        dcValues_[std::size_t(tables.scanComponent)] += difference;
+        dcValues[std::size_t(tables.scanComponent)] += difference;
         return true;
     }
 
-    // Passes the AC codes of a block, with their magnitude bits, to `pass` (taking the bits and how many).
-    template <typename Pass> bool passCoefficients(const BlockTables& tables, Pass&& pass)
+    // Passes the AC codes of a block, with their magnitude bits, to `pass` (how many bits to take).
+    template <typename Pass>
+    static bool passCoefficients(EntropyBits& bits, const BlockTables& tables, Pass&& pass)
     {
         for (int k = 1; k < coefficientsPerBlock;) {
-            bits_.fill(32);
-            const std::uint16_t quick = tables.acSkip->at(bits_.peek(acLookaheadBits));
+            bits.fill(32);
+            const std::uint16_t quick = tables.acSkip->at(bits.peek(acLookaheadBits));
             const int quickAdvance = (quick >> 4) & 0x7F;
             // Several codes at once, unless they might run past the block's last coefficient.
-            if (quick != 0 && k + quickAdvance < coefficientsPerBlock) {
+            if (k + quickAdvance < coefficientsPerBlock) {
                 pass(quick & 0x0F);
                 if (quick & AcSkipTable::endsBlock)
                     return true;
                 k += quickAdvance;
                 continue;
             }
-            const HuffmanCode::Symbol symbol = tables.ac->match(bits_.peek(HuffmanCode::longestCode));
+            const HuffmanCode::Symbol symbol = tables.ac->match(bits.peek(HuffmanCode::longestCode));
             if (symbol.length == 0)
                 return false;
             pass(symbol.length + (symbol.value & 0x0F));
@@ -256,16 +297,6 @@ class HuffmanScanWalker final : public ScanWalker
             k += advance;
         }
         return true;
-    }
-
-    bool skipCoefficients(const BlockTables& tables)
-    {
-        return passCoefficients(tables, [this](int count) { bits_.skip(count); });
-    }
-
-    bool copyCoefficients(const BlockTables& tables, BitWriter& out)
-    {
-        return passCoefficients(tables, [this, &out](int count) { out.put(bits_.take(count), count); });
     }
 
     std::span<const std::uint8_t> file_;

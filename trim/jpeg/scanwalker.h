@@ -20,6 +20,17 @@ using DcValues = std::array<std::int64_t, 4>;
 class ScanWalker
 {
   public:
+    // Where the walker stands, at the start of an MCU.
+    struct Mark
+    {
+        // Data bits (stuffed bytes left out) read since the walker started or last resumed.
+        std::uint64_t bitsRead = 0;
+        // The file offset of the byte holding the next bit, and how many of its bits were read.
+        std::size_t byteOffset = 0;
+        int bitsReadOfByte = 0;
+        DcValues dcValues{};
+    };
+
     // Nullptr unless `structure` is a Huffman-coded sequential 8-bit frame whose first scan holds every
     // component interleaved (or its only component, sampled 1x1) without restart markers, with the tables
     // it names defined.
@@ -37,6 +48,10 @@ class ScanWalker
     // Skips `count` MCUs; false when the data holds a code the tables do not define or breaks off before.
     virtual bool skip(std::int64_t count) = 0;
 
+    // Skips up to `count` MCUs, noting in `starts` where each of them starts (the one it stops in too);
+    // returns how many it skipped whole, fewer than `count` when skip() would have failed.
+    virtual std::int64_t skipNoting(std::int64_t count, Mark* starts) = 0;
+
     // True once the walk took bits past the data's end (a marker, or the end of the file).
     virtual bool ranOutOfData() const = 0;
 
@@ -44,16 +59,6 @@ class ScanWalker
     // by `recoder`. False as for skip().
     virtual bool recode(std::int64_t count, BitWriter& out, DcRecoder& recoder) = 0;
 
-    // Where the walker stands, at the start of an MCU.
-    struct Mark
-    {
-        // Data bits (stuffed bytes left out) read since the walker started or last resumed.
-        std::uint64_t bitsRead = 0;
-        // The file offset of the byte holding the next bit, and how many of its bits were read.
-        std::size_t byteOffset = 0;
-        int bitsReadOfByte = 0;
-        DcValues dcValues{};
-    };
     virtual Mark mark() const = 0;
     // Goes on from a mark, here or of another walker over the same file.
     virtual void resume(const Mark& mark) = 0;
