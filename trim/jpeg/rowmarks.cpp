@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t logChunkStarts = 4096;
 constexpr std::size_t logChunks = 32;
 constexpr std::size_t mostLoggedStarts = logChunkStarts * logChunks;
+// MCUs the second walker walks between publishing its notes and looking for the first's verdict.
+constexpr std::size_t logBatch = 64;
 // How often the second walker starts again after bits that start no code, before it gives up.
 constexpr int mostRestarts = 64;
 // MCUs walked between looks for a row start.
@@ -43,15 +45,14 @@ bool walkMarkingRows(ScanWalker& walker, std::int64_t& index, std::int64_t targe
     }
 }
 
-std::optional<RowMarks> allMarked(const OptionalMarks& marks)
+// Hands on the marked rows from `handed` on, in order, up to the first row without a mark.
+bool handOn(ScanWalker& walker, const OptionalMarks& marks, std::size_t& handed, const RowSink& sink)
 {
-    RowMarks all;
-    for (const std::optional<ScanWalker::Mark>& mark : marks) {
-        if (!mark)
-            return std::nullopt;
-        all.push_back(*mark);
+    for (; handed < marks.size() && marks[handed]; ++handed) {
+        if (!sink(walker, *marks[handed]))
+            return false;
     }
-    return all;
+    return true;
 }
 
 // Data bits from `from` to `to` in the file, each 0xFF 0x00 pair counting as one byte; nullopt when a
@@ -94,12 +95,17 @@ class SharedMarking
             std::unique_ptr<ScanWalker::Mark[]>& chunk = secondLog_[logged / logChunkStarts];
             if (!chunk)
                 chunk = std::make_unique<ScanWalker::Mark[]>(logChunkStarts);
-            ScanWalker::Mark& start = chunk[logged % logChunkStarts];
-            start = second.mark();
-            start.bitsRead += bitsBeforeWalk;
-            logging_.store(++logged * 2);
+            ScanWalker::Mark* const starts = chunk.get() + logged % logChunkStarts;
+            const auto batch = std::int64_t(std::min(logBatch, logChunkStarts - logged % logChunkStarts));
+            const std::int64_t skipped = second.skipNoting(batch, starts);
+            // The start of the MCU it stopped in counts too.
+            const auto noted = std::size_t(skipped == batch ? batch : skipped + 1);
+            for (std::size_t i = 0; i < noted; ++i)
+                starts[i].bitsRead += bitsBeforeWalk;
+            logged += noted;
+            logging_.store(logged * 2);
             logging_.notify_one();
-            if (second.skip(1))
+            if (skipped == batch)
                 continue;
             // At the data's end the walk stops; what it logged is still one walk.
             if (second.ranOutOfData()) {
@@ -108,6 +114,7 @@ class SharedMarking
             }
             // Bits that start no code: a guess that has not fallen into step yet (or damaged data). The walk
             // starts again a byte further on; what it logs from there on is a walk of its own.
+            const ScanWalker::Mark& start = starts[noted - 1];
             const std::size_t next = start.byteOffset + (file_[start.byteOffset] == 0xFF ? 2 : 1);
             walking = ++restarts <= mostRestarts && next < file_.size();
             if (walking) {
@@ -138,8 +145,8 @@ class SharedMarking
         walkMarkingRows(second, index, std::max(index, rows_.startOf(rows_.count - 1)), rows_, secondMarks_);
     }
 
-    // The first thread's part; the marks once the second thread has ended.
-    void walkFirst(ScanWalker& first)
+    // The first thread's part. Once the second takes over, the first hands on the rows already known.
+    void walkFirst(ScanWalker& first, const RowSink& sink)
     {
         std::int64_t index = 0;
         const std::int64_t lastStart = rows_.startOf(rows_.count - 1);
@@ -160,8 +167,11 @@ class SharedMarking
                 const int reply = reply_.load();
                 secondCounts_ = reply == TakesOver || (reply == LoggedUpToTheEnd &&
                                                        std::size_t(lastStart - indexShift_) < loggedCount_);
-                if (secondCounts_)
+                if (secondCounts_) {
+                    gatherSecondsMarks(false);
+                    handedOn_ = handOn(first, marks_, handed_, sink);
                     return;
+                }
                 break;
             }
             decodes = walkMarkingRows(first, index, index + 1, rows_, marks_);
@@ -172,11 +182,26 @@ class SharedMarking
             walkMarkingRows(first, index, lastStart, rows_, marks_);
     }
 
-    std::optional<RowMarks> marks()
+    // Once the second thread has ended: hands on the rows not handed on yet.
+    bool finish(ScanWalker& walker, const RowSink& sink)
     {
+        gatherSecondsMarks(true);
+        return handedOn_ && handOn(walker, marks_, handed_, sink) && handed_ == marks_.size();
+    }
+
+  private:
+    enum Verdict : int { Pending, Confirmed, Refused };
+    enum Reply : int { NoReply, TakesOver, LoggedUpToTheEnd, CannotTakeOver };
+
+    // Fills in the rows the second walker found: from its log, and once it has ended (`ended`), from the
+    // rows it walked to after taking over.
+    void gatherSecondsMarks(bool ended)
+    {
+        if (!secondCounts_)
+            return;
         for (std::size_t row = 0; row < marks_.size(); ++row) {
             const std::int64_t start = rows_.startOf(std::int64_t(row));
-            if (marks_[row] || !secondCounts_ || start < firstTakesUntil_)
+            if (marks_[row] || start < firstTakesUntil_)
                 continue;
             const auto logIndex = std::size_t(start - indexShift_);
             if (logIndex < loggedCount_) {
@@ -184,16 +209,11 @@ class SharedMarking
                 for (std::size_t i = 0; i < logged.dcValues.size(); ++i)
                     logged.dcValues[i] += dcShift_[i];
                 marks_[row] = logged;
-            } else {
+            } else if (ended) {
                 marks_[row] = secondMarks_[row];
             }
         }
-        return allMarked(marks_);
     }
-
-  private:
-    enum Verdict : int { Pending, Confirmed, Refused };
-    enum Reply : int { NoReply, TakesOver, LoggedUpToTheEnd, CannotTakeOver };
 
     void confirm(ScanWalker& first, std::int64_t index, std::size_t logIndex)
     {
@@ -256,25 +276,27 @@ class SharedMarking
     bool ranOut_ = false;
     // Set by the first once the second replied: whether the second's log and marks count.
     bool secondCounts_ = false;
+    // Rows handed on so far, and whether the sink took them all.
+    std::size_t handed_ = 0;
+    bool handedOn_ = true;
 };
 
 } // namespace
 
-std::optional<RowMarks> MarkRowsAlone(ScanWalker& walker, const WindowRows& rows)
+bool WalkToRowsAlone(ScanWalker& walker, const WindowRows& rows, const RowSink& sink)
 {
     OptionalMarks marks(std::size_t(rows.count));
     std::int64_t index = 0;
-    if (rows.count <= 0 || !walkMarkingRows(walker, index, rows.startOf(rows.count - 1), rows, marks))
-        return std::nullopt;
-    return allMarked(marks);
+    std::size_t handed = 0;
+    return rows.count > 0 && walkMarkingRows(walker, index, rows.startOf(rows.count - 1), rows, marks) &&
+           handOn(walker, marks, handed, sink) && handed == marks.size();
 }
 
-std::optional<RowMarks> MarkRowsShared(ScanWalker& walker, std::span<const std::uint8_t> file,
-                                       std::size_t dataOffset, const WindowRows& rows,
-                                       std::size_t secondStart)
+bool WalkToRowsShared(ScanWalker& walker, std::span<const std::uint8_t> file, std::size_t dataOffset,
+                      const WindowRows& rows, std::size_t secondStart, const RowSink& sink)
 {
     if (rows.count <= 0 || dataOffset >= file.size())
-        return std::nullopt;
+        return false;
     std::size_t start = std::clamp(secondStart, dataOffset + 1, file.size());
     if (start < file.size() && file[start - 1] == 0xFF)
         ++start; // the stuffed byte after a 0xFF data byte
@@ -282,15 +304,15 @@ std::optional<RowMarks> MarkRowsShared(ScanWalker& walker, std::span<const std::
     const std::unique_ptr<ScanWalker> second =
         bitsBeforeSecond && start < file.size() ? walker.startedAt(start) : nullptr;
     if (!second)
-        return MarkRowsAlone(walker, rows);
+        return WalkToRowsAlone(walker, rows, sink);
     SharedMarking sharing(file, rows, *bitsBeforeSecond);
     std::thread secondThread;
     try {
         secondThread = std::thread([&] { sharing.walkSecond(*second); });
     } catch (const std::system_error&) {
-        return MarkRowsAlone(walker, rows);
+        return WalkToRowsAlone(walker, rows, sink);
     }
-    sharing.walkFirst(walker);
+    sharing.walkFirst(walker, sink);
     secondThread.join();
-    return sharing.marks();
+    return sharing.finish(walker, sink);
 }

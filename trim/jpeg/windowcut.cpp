@@ -42,21 +42,6 @@ std::vector<std::uint8_t> recodedDcTables(std::span<const std::uint8_t> file, co
     return segment;
 }
 
-// Writes the window's MCUs, row by row from the marks, with the DC values coded anew.
-bool recodeRows(ScanWalker& walker, const RowMarks& marks, std::int64_t mcusPerRowInWindow,
-                std::vector<std::uint8_t>& out)
-{
-    BitWriter writer(out);
-    DcRecoder recoder;
-    for (const ScanWalker::Mark& mark : marks) {
-        walker.resume(mark);
-        if (!walker.recode(mcusPerRowInWindow, writer, recoder))
-            return false;
-    }
-    writer.padToByte();
-    return true;
-}
-
 } // namespace
 
 std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int x, int y, int width,
@@ -85,20 +70,32 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int 
 
     const WindowRows rows{std::int64_t(mcus.firstRow) * geometry.mcusPerRow + mcus.firstColumn,
                           geometry.mcusPerRow, mcus.lastRow - mcus.firstRow + 1};
-    std::optional<RowMarks> marks;
+    // Each row's MCUs inside the window are written out again, with the DC values coded anew. The window
+    // takes about its share of the data.
+    const double windowShare =
+        double(rows.count) * mcus.columns() / (double(geometry.mcusPerRow) * geometry.mcuRows);
+    out.reserve(out.size() + std::size_t(double(file.size() - scan.dataOffset) * windowShare * 1.25) + 1024);
+    BitWriter writer(out);
+    DcRecoder recoder;
+    const RowSink recode = [&writer, &recoder, columns = mcus.columns()](ScanWalker& rowWalker,
+                                                                         const ScanWalker::Mark& rowStart) {
+        rowWalker.resume(rowStart);
+        return rowWalker.recode(columns, writer, recoder);
+    };
+    bool written = false;
     if (rows.startOf(rows.count - 1) >= sharing.leastMcusToShare) {
         // The data is taken to spread evenly over the rows.
         const double dataShare =
             std::clamp(double(mcus.lastRow) / double(geometry.mcuRows) * sharing.secondStartShare, 0.0, 1.0);
         const auto secondStart =
             scan.dataOffset + std::size_t(double(file.size() - scan.dataOffset) * dataShare);
-        marks = MarkRowsShared(*walker, file, scan.dataOffset, rows, secondStart);
+        written = WalkToRowsShared(*walker, file, scan.dataOffset, rows, secondStart, recode);
     } else {
-        marks = MarkRowsAlone(*walker, rows);
+        written = WalkToRowsAlone(*walker, rows, recode);
     }
-    const bool written = marks && recodeRows(*walker, *marks, mcus.columns(), out);
     if (!written)
         return std::nullopt;
+    writer.padToByte();
     out.push_back(0xFF);
     out.push_back(0xD9);
     return window;

@@ -20,7 +20,7 @@ struct WindowCutSharing
 {
     // Fewer MCUs than this up to the window's last row are walked by one thread alone.
     std::int64_t leastMcusToShare = 8192;
-    double secondStartShare = 0.55;
+    double secondStartShare = 0.5;
 };
 
 // Cuts out the MCUs that cover the region (x, y, width, height) plus one MCU on each side where the
