@@ -1,5 +1,6 @@
 #include "imagesize/filehead.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -15,9 +16,9 @@ struct FileCloser
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> readFileHead(const std::filesystem::path& path, std::uintmax_t count)
+std::optional<FileBytes> readFileHead(const std::filesystem::path& path, std::uintmax_t count)
 {
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     if (count > bytes.max_size())
         return std::nullopt;
     try {
@@ -29,7 +30,8 @@ std::optional<std::vector<std::uint8_t>> readFileHead(const std::filesystem::pat
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         return std::nullopt;
-    std::fread(bytes.data(), 1, bytes.size(), file.get());
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file.get());
+    std::fill(bytes.begin() + std::ptrdiff_t(read), bytes.end(), std::uint8_t(0));
     // A short read at the end of the file is expected; an error from the device is not.
     const bool readFailed = std::ferror(file.get()) != 0;
     file.reset();

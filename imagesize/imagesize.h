@@ -1,8 +1,9 @@
 #pragma once
 
+#include "imagesize/filebytes.h"
+
 #include <cstdint>
 #include <filesystem>
-#include <vector>
 
 // What the size probe found: Kind 1 = Windows bitmap, 2 = GIF, 3 = JPEG, 4 = PNG.
 // The all-zero record means that nothing was found.
@@ -25,7 +26,7 @@ ImageSizeInfo GetImageSize(const std::filesystem::path& path, std::int32_t Mode)
 struct ProbedImage
 {
     ImageSizeInfo info;
-    std::vector<std::uint8_t> wholeFile;
+    FileBytes wholeFile;
 };
 ProbedImage ProbeImage(const std::filesystem::path& path, std::int32_t Mode);
 

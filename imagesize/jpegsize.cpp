@@ -58,7 +58,7 @@ ProbedImage imagesize::probeJpeg(const std::filesystem::path& path)
     const std::uintmax_t fileLength = std::filesystem::file_size(path, error);
     if (error)
         return {};
-    std::optional<std::vector<std::uint8_t>> bytes = imagesize::readFileHead(path, fileLength);
+    std::optional<FileBytes> bytes = imagesize::readFileHead(path, fileLength);
     if (!bytes)
         return {};
     const ImageSizeInfo info = imagesize::jpegSizeFromBytes(*bytes);

@@ -38,7 +38,7 @@ TEST_P(Probe, ChoosesTheReader)
     const ProbedImage probed = ProbeImage(path, sample.mode);
     EXPECT_EQ(probed.info, sample.expected);
     if (sample.expected.Kind == 3) {
-        EXPECT_EQ(probed.wholeFile, sample.bytes);
+        EXPECT_EQ(Bytes(probed.wholeFile.begin(), probed.wholeFile.end()), sample.bytes);
     } else if (sample.expected.Kind != 0) {
         EXPECT_TRUE(probed.wholeFile.empty());
     }

@@ -152,7 +152,7 @@ class JpegDecoder
 class JpegPictureSource final : public PictureSource
 {
   public:
-    JpegPictureSource(std::vector<std::uint8_t> file, QSize size) : file_(std::move(file)), size_(size) {}
+    JpegPictureSource(FileBytes file, QSize size) : file_(std::move(file)), size_(size) {}
 
     QSize size() const override { return size_; }
 
@@ -188,18 +188,18 @@ class JpegPictureSource final : public PictureSource
     }
 
   private:
-    std::vector<std::uint8_t> file_;
+    FileBytes file_;
     QSize size_;
 };
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const QString& path, QString& error)
+std::optional<FileBytes> readWholeFile(const QString& path, QString& error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     try {
         bytes.resize(std::size_t(file.size()));
     } catch (const std::bad_alloc&) {
@@ -215,11 +215,10 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const QString& path, QStr
 
 } // namespace
 
-std::unique_ptr<PictureSource> openJpegPicture(const QString& path, std::vector<std::uint8_t> wholeFile,
-                                               QString& error)
+std::unique_ptr<PictureSource> openJpegPicture(const QString& path, FileBytes wholeFile, QString& error)
 {
     if (wholeFile.empty()) {
-        std::optional<std::vector<std::uint8_t>> read = readWholeFile(path, error);
+        std::optional<FileBytes> read = readWholeFile(path, error);
         if (!read)
             return nullptr;
         wholeFile = std::move(*read);

@@ -28,8 +28,7 @@ Signature signatureOf(const QByteArray& head)
 
 } // namespace
 
-std::unique_ptr<PictureSource> PictureSource::open(const QString& path, QString& error,
-                                                   std::vector<std::uint8_t> wholeFile)
+std::unique_ptr<PictureSource> PictureSource::open(const QString& path, QString& error, FileBytes wholeFile)
 {
     QByteArray head;
     if (!wholeFile.empty()) {

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "imagesize/filebytes.h"
+
 #include <QColor>
 #include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
-#include <cstdint>
 #include <memory>
 #include <optional>
-#include <vector>
 
 // A picture file opened for cropping. Opening reads and checks the file's header only; pixels are decoded
 // when a region is asked for, so a crop of a huge photo never holds the whole photo in memory.
@@ -20,8 +20,7 @@ class PictureSource
     // Nullptr, with a message in `error`, for a file that cannot be read as a picture. `wholeFile` holds
     // the file's bytes when the caller has read it whole already (the size probe reads a JPEG whole), so
     // it need not be read again; empty otherwise.
-    static std::unique_ptr<PictureSource> open(const QString& path, QString& error,
-                                               std::vector<std::uint8_t> wholeFile = {});
+    static std::unique_ptr<PictureSource> open(const QString& path, QString& error, FileBytes wholeFile = {});
 
     // The picture's size in its stored orientation (no EXIF rotation).
     virtual QSize size() const = 0;
