@@ -6,11 +6,8 @@
 #include "trim/jpeg/progressivewindow.h"
 
 #include <QTemporaryDir>
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <vector>
-// jpeglib.h needs FILE and size_t declared before it.
-#include <jpeglib.h>
 
 namespace {
 
@@ -21,59 +18,18 @@ std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
     return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
 }
 
-// One scan of a script: the components it holds, its band and its successive approximation.
-struct ScanStep
-{
-    std::vector<int> components;
-    int spectralStart = 0;
-    int spectralEnd = 0;
-    int approximationHigh = 0;
-    int approximationLow = 0;
-};
-using ScanScript = std::vector<ScanStep>;
+using ScanScript = std::vector<JpegScanStep>;
 
 // A three-component picture written by libjpeg with `script` for its scans.
 void writeScriptedJpeg(const QString& path, QSize size, int lumaH, int lumaV, const ScanScript& script,
                        int restartInterval)
 {
-    const QImage content = photoContent(size.width(), size.height());
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
-    jpeg_stdio_dest(&info, file);
-    info.image_width = JDIMENSION(size.width());
-    info.image_height = JDIMENSION(size.height());
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 85, TRUE);
-    info.comp_info[0].h_samp_factor = lumaH;
-    info.comp_info[0].v_samp_factor = lumaV;
-    std::vector<jpeg_scan_info> scans;
-    for (const ScanStep& step : script) {
-        jpeg_scan_info scan{};
-        scan.comps_in_scan = int(step.components.size());
-        for (std::size_t i = 0; i < step.components.size(); ++i)
-            scan.component_index[i] = step.components[i];
-        scan.Ss = step.spectralStart;
-        scan.Se = step.spectralEnd;
-        scan.Ah = step.approximationHigh;
-        scan.Al = step.approximationLow;
-        scans.push_back(scan);
-    }
-    info.scan_info = scans.data();
-    info.num_scans = int(scans.size());
-    info.restart_interval = JDIMENSION(restartInterval);
-    jpeg_start_compress(&info, TRUE);
-    for (int y = 0; y < size.height(); ++y) {
-        JSAMPROW rows[] = {const_cast<JSAMPLE*>(content.constScanLine(y))};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::fclose(file);
+    JpegVariant variant;
+    variant.lumaH = lumaH;
+    variant.lumaV = lumaV;
+    variant.progressive = true;
+    variant.restartInterval = restartInterval;
+    writeJpeg(path, photoContent(size.width(), size.height()), variant, script);
 }
 
 // DC and three luma bands brought down from two bits short in steps, chroma from one or two bits short.

@@ -39,7 +39,8 @@ QByteArray exifWithOrientation(int orientation)
 
 } // namespace
 
-void writeJpeg(const QString& path, const QImage& content, const JpegVariant& variant)
+void writeJpeg(const QString& path, const QImage& content, const JpegVariant& variant,
+               const std::vector<JpegScanStep>& scanScript)
 {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
@@ -57,6 +58,22 @@ void writeJpeg(const QString& path, const QImage& content, const JpegVariant& va
     info.comp_info[0].v_samp_factor = variant.lumaV;
     if (variant.progressive)
         jpeg_simple_progression(&info);
+    std::vector<jpeg_scan_info> scans;
+    for (const JpegScanStep& step : scanScript) {
+        jpeg_scan_info scan{};
+        scan.comps_in_scan = int(step.components.size());
+        for (std::size_t i = 0; i < step.components.size(); ++i)
+            scan.component_index[i] = step.components[i];
+        scan.Ss = step.spectralStart;
+        scan.Se = step.spectralEnd;
+        scan.Ah = step.approximationHigh;
+        scan.Al = step.approximationLow;
+        scans.push_back(scan);
+    }
+    if (!scans.empty()) {
+        info.scan_info = scans.data();
+        info.num_scans = int(scans.size());
+    }
     info.restart_interval = JDIMENSION(variant.restartInterval);
     jpeg_start_compress(&info, TRUE);
     if (variant.exifOrientation != 0) {

@@ -6,9 +6,21 @@
 #include <QRect>
 #include <QString>
 #include <string>
+#include <vector>
 
 // Photo-like RGB888 content: gradients with noise, so every chroma sample differs from its neighbours.
 QImage photoContent(int width, int height);
+
+// One scan of a progressive picture's own scan script: the components it holds (indexes), its band and
+// its successive approximation.
+struct JpegScanStep
+{
+    std::vector<int> components;
+    int spectralStart = 0;
+    int spectralEnd = 0;
+    int approximationHigh = 0;
+    int approximationLow = 0;
+};
 
 struct JpegVariant
 {
@@ -21,7 +33,9 @@ struct JpegVariant
     int exifOrientation = 0;
 };
 
-void writeJpeg(const QString& path, const QImage& content, const JpegVariant& variant);
+// A progressive picture gets the scans of `scanScript` in its order, or libjpeg's when it is empty.
+void writeJpeg(const QString& path, const QImage& content, const JpegVariant& variant,
+               const std::vector<JpegScanStep>& scanScript = {});
 
 struct PngVariant
 {
