@@ -68,6 +68,32 @@ INSTANTIATE_TEST_SUITE_P(Sampling, JpegWindowCut,
                                          WindowCase{"smallerThanAnMcu", {5, 3}, {2, 2}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Regions whose edges fall on every pixel from two before to two after an MCU's edge, for the samplings
+// whose smoothed upsampling reads neighbouring chroma samples.
+TEST(JpegWindowCut, RegionsAtEveryPlaceAroundMcuEdges)
+{
+    for (const JpegVariant& variant : {JpegVariant{2, 2}, JpegVariant{2, 1}, JpegVariant{1, 2}}) {
+        QTemporaryDir folder;
+        const QSize size(100, 70);
+        const QByteArray file = writtenJpeg(folder, size, variant);
+        for (int first = 13; first <= 19; ++first) {
+            for (int last = 29; last <= 35; ++last) {
+                // Columns and rows take the offsets crosswise, so every pairing of edges turns up.
+                const QRect region(QPoint(first, 13 + last - 29), QPoint(last, 29 + first - 13));
+                const std::optional<JpegWindow> window =
+                    CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
+                ASSERT_TRUE(window);
+                EXPECT_EQ(
+                    differenceBetween(regionOfWindow(*window, region),
+                                      referenceCrop(folder.filePath("picture.jpg"), region, background)),
+                    "")
+                    << variant.lumaH << "x" << variant.lumaV << " region " << region.x() << "," << region.y()
+                    << " to " << region.right() << "," << region.bottom();
+            }
+        }
+    }
+}
+
 TEST(JpegWindowCut, SharingTheWalkGivesTheSameWindow)
 {
     QTemporaryDir folder;

@@ -5,6 +5,8 @@
 namespace {
 
 constexpr int blockSize = 8;
+// How far from a window's inner edges a region stays.
+constexpr int edgePixels = 1;
 
 int divideRoundingUp(std::int64_t value, std::int64_t divisor)
 {
@@ -40,11 +42,16 @@ BlockGeometry BlockGeometry::of(const JpegStructure& structure)
 
 WindowMcus WindowMcus::around(const BlockGeometry& geometry, int x, int y, int width, int height)
 {
+    // Smoothed upsampling makes a picture's first and last pixel in each direction from its edge sample
+    // twice over: a region keeps a pixel between itself and the window's edge where the picture goes on.
+    const auto mcuOf = [](int pixel, int mcuSize, int lastMcu) {
+        return std::clamp(pixel / mcuSize, 0, lastMcu);
+    };
     WindowMcus mcus;
-    mcus.firstColumn = std::max(0, x / geometry.mcuWidth - 1);
-    mcus.lastColumn = std::min(geometry.mcusPerRow - 1, (x + width - 1) / geometry.mcuWidth + 1);
-    mcus.firstRow = std::max(0, y / geometry.mcuHeight - 1);
-    mcus.lastRow = std::min(geometry.mcuRows - 1, (y + height - 1) / geometry.mcuHeight + 1);
+    mcus.firstColumn = mcuOf(std::max(0, x - edgePixels), geometry.mcuWidth, geometry.mcusPerRow - 1);
+    mcus.lastColumn = mcuOf(x + width - 1 + edgePixels, geometry.mcuWidth, geometry.mcusPerRow - 1);
+    mcus.firstRow = mcuOf(std::max(0, y - edgePixels), geometry.mcuHeight, geometry.mcuRows - 1);
+    mcus.lastRow = mcuOf(y + height - 1 + edgePixels, geometry.mcuHeight, geometry.mcuRows - 1);
     return mcus;
 }
 

@@ -27,9 +27,9 @@ struct BlockGeometry
     static BlockGeometry of(const JpegStructure& structure);
 };
 
-// The MCUs a window around a region holds: those covering the region plus one MCU on each side where the
-// picture goes on, so that a decoder's smoothed chroma upsampling sees the same neighbours as in the whole
-// picture.
+// The MCUs a window around a region holds: those covering the region and a pixel beyond it on each side
+// where the picture goes on, so that a decoder's smoothed chroma upsampling gives the region's pixels as in
+// the whole picture.
 struct WindowMcus
 {
     int firstColumn = 0;

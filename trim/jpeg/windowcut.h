@@ -23,8 +23,7 @@ struct WindowCutSharing
     double secondStartShare = 0.5;
 };
 
-// Cuts out the MCUs that cover the region (x, y, width, height) plus one MCU on each side where the
-// picture goes on, so that a decoder's smoothed chroma upsampling sees the same neighbours and the region
+// Cuts out the MCUs around the region (x, y, width, height), as WindowMcus chooses them, so that the region
 // decodes to the same pixels as in the whole picture. Only the Huffman codes of the MCUs above and beside
 // the window are decoded, to find where the window's MCUs lie. Nullopt for a picture ScanWalker cannot
 // walk, a region outside the picture, and data that breaks off or holds an undefined code before the
