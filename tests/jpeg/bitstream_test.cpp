@@ -83,20 +83,20 @@ TEST(EntropyBits, TheEndOfTheBytesActsAsAMarker)
     EXPECT_TRUE(bits.overran());
 }
 
-HuffmanSpec specOf(std::initializer_list<std::pair<int, int>> countsByLength, Bytes symbols)
+HuffmanTable tableOf(std::initializer_list<std::pair<int, int>> countsByLength, Bytes symbols)
 {
-    HuffmanSpec spec;
+    HuffmanTable definition;
     for (const auto& [length, count] : countsByLength)
-        spec.countsByLength[std::size_t(length)] = std::uint8_t(count);
-    spec.symbols = std::move(symbols);
-    return spec;
+        definition.countsByLength[std::size_t(length)] = std::uint8_t(count);
+    definition.symbols = std::move(symbols);
+    return definition;
 }
 
 TEST(HuffmanCode, MatchesShortAndLongCanonicalCodes)
 {
     // Lengths 2, 2, 3, then one code each of 10 and 16 bits: 00, 01, 100, 1010000000, 1010000001000000.
     const std::optional<HuffmanCode> code =
-        HuffmanCode::build(specOf({{2, 2}, {3, 1}, {10, 1}, {16, 1}}, {0x11, 0x22, 0x33, 0x44, 0x55}));
+        HuffmanCode::build(tableOf({{2, 2}, {3, 1}, {10, 1}, {16, 1}}, {0x11, 0x22, 0x33, 0x44, 0x55}));
     ASSERT_TRUE(code);
     struct Case
     {
@@ -117,10 +117,10 @@ TEST(HuffmanCode, MatchesShortAndLongCanonicalCodes)
 
 TEST(HuffmanCode, RefusesMoreCodesThanTheLengthsAllow)
 {
-    EXPECT_FALSE(HuffmanCode::build(specOf({{1, 3}}, {1, 2, 3})));
+    EXPECT_FALSE(HuffmanCode::build(tableOf({{1, 3}}, {1, 2, 3})));
     // A code of all ones is not allowed either.
-    EXPECT_FALSE(HuffmanCode::build(specOf({{2, 4}}, {1, 2, 3, 4})));
-    EXPECT_FALSE(HuffmanCode::build(specOf({{2, 2}}, {1})));
+    EXPECT_FALSE(HuffmanCode::build(tableOf({{2, 4}}, {1, 2, 3, 4})));
+    EXPECT_FALSE(HuffmanCode::build(tableOf({{2, 2}}, {1})));
 }
 
 TEST(DcRecoder, CodesEveryDifferenceUpToFifteenBits)

@@ -57,12 +57,12 @@ class ScanBits
     BitWriter writer_{data_};
 };
 
-HuffmanSpec specOf(const std::vector<std::uint8_t>& symbols, int length)
+HuffmanTable tableOf(const std::vector<std::uint8_t>& symbols, int length)
 {
-    HuffmanSpec spec;
-    spec.countsByLength[std::size_t(length)] = std::uint8_t(symbols.size());
-    spec.symbols = symbols;
-    return spec;
+    HuffmanTable definition;
+    definition.countsByLength[std::size_t(length)] = std::uint8_t(symbols.size());
+    definition.symbols = symbols;
+    return definition;
 }
 
 struct ScanSetup
@@ -84,7 +84,7 @@ JpegStructure greyFrame(const ScanSetup& setup, const Bytes& data)
     structure.width = 8 * setup.blocksWide;
     structure.height = 8;
     structure.components = {{1, 1, 1}};
-    structure.tables = {specOf(dcSymbols, 2), specOf(acSymbols, 4)};
+    structure.tables = {tableOf(dcSymbols, 2), tableOf(acSymbols, 4)};
     JpegScan scan;
     scan.components = {0};
     scan.dcTables = {0};
@@ -253,15 +253,15 @@ TEST(ProgressiveScan, RefusesAnUndefinedTable)
 
 TEST(FullAcTable, HoldsEverySymbolOfABaselineScanOnce)
 {
-    const HuffmanSpec spec = FullAcTable();
-    ASSERT_TRUE(HuffmanCode::build(spec));
+    const HuffmanTable definition = FullAcTable();
+    ASSERT_TRUE(HuffmanCode::build(definition));
     std::set<std::uint8_t> expected = {0x00, 0xF0};
     for (int run = 0; run < 16; ++run) {
         for (int category = 1; category <= 10; ++category)
             expected.insert(std::uint8_t(run << 4 | category));
     }
-    EXPECT_EQ(std::set<std::uint8_t>(spec.symbols.begin(), spec.symbols.end()), expected);
-    EXPECT_EQ(spec.symbols.size(), expected.size());
+    EXPECT_EQ(std::set<std::uint8_t>(definition.symbols.begin(), definition.symbols.end()), expected);
+    EXPECT_EQ(definition.symbols.size(), expected.size());
 }
 
 } // namespace

@@ -16,7 +16,7 @@ class HuffmanCode
     static constexpr int longestCode = 16;
 
     // Nullopt when the table holds more codes than its lengths allow.
-    static std::optional<HuffmanCode> build(const HuffmanSpec& spec);
+    static std::optional<HuffmanCode> build(const HuffmanTable& definition);
 
     struct Symbol
     {

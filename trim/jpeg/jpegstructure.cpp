@@ -145,20 +145,20 @@ class MarkerWalk
             const int slot = classAndSlot & 0x0F;
             if (tableClass > 1 || slot >= tableSlots || body.size() - at < 17)
                 return false;
-            HuffmanSpec spec;
+            HuffmanTable definition;
             std::size_t symbolCount = 0;
             for (int length = 1; length <= 16; ++length) {
-                spec.countsByLength[std::size_t(length)] = body[at + std::size_t(length)];
+                definition.countsByLength[std::size_t(length)] = body[at + std::size_t(length)];
                 symbolCount += body[at + std::size_t(length)];
             }
             at += 17;
             if (symbolCount > 256 || body.size() - at < symbolCount)
                 return false;
-            spec.symbols.assign(body.begin() + std::ptrdiff_t(at),
-                                body.begin() + std::ptrdiff_t(at + symbolCount));
+            definition.symbols.assign(body.begin() + std::ptrdiff_t(at),
+                                      body.begin() + std::ptrdiff_t(at + symbolCount));
             at += symbolCount;
             slots_[std::size_t(tableClass * tableSlots + slot)] = int(structure_.tables.size());
-            structure_.tables.push_back(std::move(spec));
+            structure_.tables.push_back(std::move(definition));
         }
         return true;
     }

@@ -18,7 +18,7 @@ struct JpegComponent
 };
 
 // A Huffman table as a DHT segment defines it: how many codes have each length 1..16, then the symbols.
-struct HuffmanSpec
+struct HuffmanTable
 {
     std::array<std::uint8_t, 17> countsByLength{};
     std::vector<std::uint8_t> symbols;
@@ -61,7 +61,7 @@ struct JpegStructure
     std::size_t frameOffset = 0; // offset of the SOF marker's 0xFF
     std::vector<JpegComponent> components;
     // Every table definition in file order; a table redefined between scans gets a new entry.
-    std::vector<HuffmanSpec> tables;
+    std::vector<HuffmanTable> tables;
     std::vector<JpegScan> scans;
     // Every segment with a length field the walk read, scan headers included, in file order.
     std::vector<JpegSegment> segments;

@@ -13,7 +13,7 @@
 
 // An AC table holding every symbol an 8-bit baseline scan may use (runs 0..15 with categories 1..10, the
 // end of block and the zero run): the luminance AC table the JPEG standard suggests.
-HuffmanSpec FullAcTable();
+HuffmanTable FullAcTable();
 
 // The start of a baseline JPEG holding a window of a progressive frame, up to its scan's entropy-coded
 // data: the segments before the frame's first scan that say how to read the pixels (quantization tables,

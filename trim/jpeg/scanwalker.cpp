@@ -335,15 +335,15 @@ std::unique_ptr<ScanWalker> ScanWalker::start(std::span<const std::uint8_t> file
     return std::make_unique<HuffmanScanWalker>(file, scan.dataOffset, std::move(tables));
 }
 
-HuffmanSpec DcRecoder::table()
+HuffmanTable DcRecoder::table()
 {
     // Categories 0..14 get four-bit codes, 15 a five-bit one (no code may be all ones).
-    HuffmanSpec spec;
-    spec.countsByLength[4] = 15;
-    spec.countsByLength[5] = 1;
+    HuffmanTable definition;
+    definition.countsByLength[4] = 15;
+    definition.countsByLength[5] = 1;
     for (int category = 0; category <= largestDcCategory; ++category)
-        spec.symbols.push_back(std::uint8_t(category));
-    return spec;
+        definition.symbols.push_back(std::uint8_t(category));
+    return definition;
 }
 
 bool DcRecoder::put(BitWriter& out, int component, std::int64_t value)

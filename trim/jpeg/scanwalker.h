@@ -69,7 +69,7 @@ class ScanWalker
 class DcRecoder
 {
   public:
-    static HuffmanSpec table();
+    static HuffmanTable table();
 
     // Appends the code of `value` for scan component `component`; false when the difference needs more
     // than 15 bits.

@@ -25,7 +25,7 @@ void putU16BE(std::vector<std::uint8_t>& bytes, std::size_t offset, int value)
 // A DHT segment that sets every DC table slot the scan uses to the recoder's table.
 std::vector<std::uint8_t> recodedDcTables(std::span<const std::uint8_t> file, const JpegScan& scan)
 {
-    const HuffmanSpec spec = DcRecoder::table();
+    const HuffmanTable definition = DcRecoder::table();
     std::vector<std::uint8_t> slots;
     for (std::size_t i = 0; i < scan.components.size(); ++i) {
         const std::uint8_t slot = file[scan.headerOffset + scanSelectorsOffset + 2 * i] >> 4;
@@ -35,8 +35,8 @@ std::vector<std::uint8_t> recodedDcTables(std::span<const std::uint8_t> file, co
     std::vector<std::uint8_t> segment = {0xFF, 0xC4, 0, 0};
     for (const std::uint8_t slot : slots) {
         segment.push_back(slot);
-        segment.insert(segment.end(), spec.countsByLength.begin() + 1, spec.countsByLength.end());
-        segment.insert(segment.end(), spec.symbols.begin(), spec.symbols.end());
+        segment.insert(segment.end(), definition.countsByLength.begin() + 1, definition.countsByLength.end());
+        segment.insert(segment.end(), definition.symbols.begin(), definition.symbols.end());
     }
     putU16BE(segment, 2, int(segment.size() - 2));
     return segment;
