@@ -1,7 +1,7 @@
 #include "app/form1.h"
+#include "outputname/serialname.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/textbox.h"
-#include "trim/serial/serialname.h"
 #include "trim/trimandsave.h"
 
 namespace {

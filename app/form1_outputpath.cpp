@@ -1,9 +1,9 @@
 #include "app/form1.h"
+#include "outputname/pathparts.h"
+#include "outputname/serialname.h"
 #include "settings/appsettings.h"
 #include "toolkit/openfiledialog.h"
 #include "toolkit/textbox.h"
-#include "trim/serial/pathparts.h"
-#include "trim/serial/serialname.h"
 
 namespace {
 

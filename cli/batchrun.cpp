@@ -1,6 +1,6 @@
 #include "cli/batchrun.h"
 
-#include "trim/serial/serialname.h"
+#include "outputname/serialname.h"
 #include "trim/trimandsave.h"
 #include "trim/trimmessages.h"
 

@@ -1,10 +1,10 @@
 // Windows cut out of any bytes read as a JPEG, baseline or progressive: nothing is read outside the bytes,
 // a window is a JPEG whose frame has the window's size around the region, and sharing a baseline walk
 // between two threads never changes the window.
+#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/window/progressivewindow.h"
+#include "codecs/jpeg/window/windowcut.h"
 #include "fuzz/fuzzsupport.h"
-#include "trim/jpeg/jpegstructure.h"
-#include "trim/jpeg/progressivewindow.h"
-#include "trim/jpeg/windowcut.h"
 
 #include <cstddef>
 #include <cstdint>

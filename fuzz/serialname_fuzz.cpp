@@ -1,7 +1,7 @@
 // The serial-name operations and the two path splitters on any text (the input read as UTF-8).
 #include "fuzz/fuzzsupport.h"
-#include "trim/serial/pathparts.h"
-#include "trim/serial/serialname.h"
+#include "outputname/pathparts.h"
+#include "outputname/serialname.h"
 
 #include <QString>
 #include <cstddef>

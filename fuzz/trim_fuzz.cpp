@@ -1,11 +1,11 @@
 // Picture loading and cropping on any bytes: PictureSource directly (a small picture decoded whole must match
 // Qt's reader), then the whole trim with a small target, saving into a scratch folder that must hold
 // nothing else afterwards.
+#include "codecs/openpicture.h"
+#include "codecs/picture/pictureregion.h"
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/qtfuzzapp.h"
 #include "imagesize/imagesize.h"
-#include "trim/picture/pictureregion.h"
-#include "trim/picture/picturesource.h"
 #include "trim/trimandsave.h"
 
 #include <QImageReader>
@@ -90,7 +90,7 @@ void CheckSameAsQt(const QImage& decoded)
 void CheckPictureSource(std::span<const std::uint8_t> bytes)
 {
     QString error;
-    const std::unique_ptr<PictureSource> picture = PictureSource::open(ToQString(PicturePath()), error);
+    const std::unique_ptr<PictureSource> picture = OpenPicture(ToQString(PicturePath()), error);
     FUZZ_REQUIRE(picture || !error.isEmpty());
     if (!picture)
         return;

@@ -1,9 +1,9 @@
 #include "trim/trimandsave.h"
 
+#include "codecs/openpicture.h"
 #include "imagesize/imagesize.h"
 #include "trim/bmpwriter.h"
 #include "trim/cropplan.h"
-#include "trim/picture/picturesource.h"
 #include "trim/trimmessages.h"
 
 #include <QFileInfo>
@@ -27,7 +27,7 @@ TrimResult TrimAndSaveFile(const QString& picturePath, const TrimSettings& setti
     QString error;
     // The probe read a JPEG whole; its bytes are the picture decoded.
     const std::unique_ptr<PictureSource> picture =
-        PictureSource::open(picturePath, error, std::move(probe.wholeFile));
+        OpenPicture(picturePath, error, std::move(probe.wholeFile));
     if (!picture)
         return Failed(TrimMessages::CannotLoad(picturePath, error));
 

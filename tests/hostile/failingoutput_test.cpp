@@ -1,8 +1,8 @@
 // Saves that fail through a whole drop: a message, the serial where it was, an existing file of that name
 // byte for byte as it was, and no temporary file left behind.
 #include "tests/app/formfixture.h"
-#include "tests/support/filesystemguards.h"
 #include "tests/support/dropsimulation.h"
+#include "tests/support/filesystemguards.h"
 #include "toolkit/textbox.h"
 
 #include <QImage>

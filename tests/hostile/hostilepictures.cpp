@@ -1,6 +1,6 @@
 #include "tests/hostile/hostilepictures.h"
 
-#include "tests/picture/testpictures.h"
+#include "tests/codecs/testpictures.h"
 #include "tests/support/bytewriting.h"
 
 #include <QTemporaryDir>

@@ -1,0 +1,73 @@
+#include "codecs/jpeg/window/blockgeometry.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int blockSize = 8;
+// How far from a window's inner edges a region stays.
+constexpr int edgePixels = 1;
+
+int divideRoundingUp(std::int64_t value, std::int64_t divisor)
+{
+    return int((value + divisor - 1) / divisor);
+}
+
+} // namespace
+
+BlockGeometry BlockGeometry::of(const JpegStructure& structure)
+{
+    const bool single = structure.components.size() == 1;
+    const int maxH = single ? 1 : structure.maxHorizontalSampling();
+    const int maxV = single ? 1 : structure.maxVerticalSampling();
+    BlockGeometry geometry;
+    geometry.mcuWidth = blockSize * maxH;
+    geometry.mcuHeight = blockSize * maxV;
+    geometry.mcusPerRow = divideRoundingUp(structure.width, geometry.mcuWidth);
+    geometry.mcuRows = divideRoundingUp(structure.height, geometry.mcuHeight);
+    for (const JpegComponent& frameComponent : structure.components) {
+        Component component;
+        component.horizontalSampling = single ? 1 : frameComponent.horizontalSampling;
+        component.verticalSampling = single ? 1 : frameComponent.verticalSampling;
+        const int samplesWide =
+            divideRoundingUp(std::int64_t(structure.width) * component.horizontalSampling, maxH);
+        const int samplesHigh =
+            divideRoundingUp(std::int64_t(structure.height) * component.verticalSampling, maxV);
+        component.widthInBlocks = divideRoundingUp(samplesWide, blockSize);
+        component.heightInBlocks = divideRoundingUp(samplesHigh, blockSize);
+        geometry.components.push_back(component);
+    }
+    return geometry;
+}
+
+WindowMcus WindowMcus::around(const BlockGeometry& geometry, int x, int y, int width, int height)
+{
+    // Smoothed upsampling makes a picture's first and last pixel in each direction from its edge sample
+    // twice over: a region keeps a pixel between itself and the window's edge where the picture goes on.
+    const auto mcuOf = [](int pixel, int mcuSize, int lastMcu) {
+        return std::clamp(pixel / mcuSize, 0, lastMcu);
+    };
+    WindowMcus mcus;
+    mcus.firstColumn = mcuOf(std::max(0, x - edgePixels), geometry.mcuWidth, geometry.mcusPerRow - 1);
+    mcus.lastColumn = mcuOf(x + width - 1 + edgePixels, geometry.mcuWidth, geometry.mcusPerRow - 1);
+    mcus.firstRow = mcuOf(std::max(0, y - edgePixels), geometry.mcuHeight, geometry.mcuRows - 1);
+    mcus.lastRow = mcuOf(y + height - 1 + edgePixels, geometry.mcuHeight, geometry.mcuRows - 1);
+    return mcus;
+}
+
+WindowPlace WindowPlace::of(const JpegStructure& structure, const BlockGeometry& geometry,
+                            const WindowMcus& mcus)
+{
+    WindowPlace place;
+    place.left = mcus.firstColumn * geometry.mcuWidth;
+    place.top = mcus.firstRow * geometry.mcuHeight;
+    place.width = std::min(structure.width, (mcus.lastColumn + 1) * geometry.mcuWidth) - place.left;
+    place.height = std::min(structure.height, (mcus.lastRow + 1) * geometry.mcuHeight) - place.top;
+    return place;
+}
+
+bool RegionInsidePicture(const JpegStructure& structure, int x, int y, int width, int height)
+{
+    return x >= 0 && y >= 0 && width > 0 && height > 0 && x <= structure.width - width &&
+           y <= structure.height - height;
+}

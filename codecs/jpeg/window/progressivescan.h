@@ -1,0 +1,79 @@
+#pragma once
+
+#include "codecs/jpeg/window/entropybits.h"
+#include "codecs/jpeg/window/huffmancode.h"
+#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/window/progressivegeometry.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+// Decodes one scan of a progressive frame row of MCUs by row, adding what it holds to coefficients the
+// frame's earlier scans left: a DC first or refinement scan (one or several components), an AC first scan
+// with its end-of-band runs, or an AC refinement scan with its correction bits. Restart markers reset the
+// DC predictions; an end-of-band run may not cross one.
+class ProgressiveScan
+{
+  public:
+    // Nullopt when the scan names a table that is undefined or builds no code, or an MCU of its
+    // components holds more blocks than a decoder allows.
+    static std::optional<ProgressiveScan> start(std::span<const std::uint8_t> file, const JpegScan& scan,
+                                                const JpegStructure& structure,
+                                                const BlockGeometry& geometry);
+
+    // Decodes the scan's blocks in row of MCUs `mcuRow` into `rows`, which hold the earlier scans' values
+    // of that row. Rows go in order from 0. False for damaged data: a code the tables do not define, a
+    // coefficient past the band or too large, a missing restart marker, an end-of-band run that crosses a
+    // restart marker or the scan's end, data that breaks off.
+    bool decodeRow(int mcuRow, CoefficientRows& rows);
+
+  private:
+    enum class Kind { DcFirst, DcRefine, AcFirst, AcRefine };
+
+    // A block of an interleaved scan's MCU: its component and where it lies inside the MCU.
+    struct BlockPlace
+    {
+        int component = 0; // index into the frame's components
+        int scanComponent = 0;
+        int column = 0;
+        int row = 0;
+    };
+
+    ProgressiveScan(std::span<const std::uint8_t> file, const JpegScan& scan, const BlockGeometry& geometry);
+
+    bool decodeBlock(std::int16_t* block, int scanComponent);
+    bool decodeDcFirst(std::int16_t* block, int scanComponent);
+    void decodeDcRefine(std::int16_t* block);
+    bool decodeAcFirst(std::int16_t* block);
+    bool decodeAcRefine(std::int16_t* block);
+    void refine(std::int16_t& coefficient);
+    bool decodeInterleavedRow(CoefficientRows& rows);
+    bool decodeComponentRow(int mcuRow, CoefficientRows& rows);
+    bool beforeMcu();
+    bool restart();
+
+    std::span<const std::uint8_t> file_;
+    std::size_t dataEnd_ = 0;
+    EntropyBits bits_;
+    Kind kind_ = Kind::DcFirst;
+    int spectralStart_ = 0;
+    int spectralEnd_ = 0;
+    int approximationLow_ = 0;
+    int mcusPerRow_ = 0;
+    int mcuRows_ = 0;
+    std::vector<BlockGeometry::Component> components_;
+    // The blocks of one MCU of an interleaved scan; empty for a scan of one component, which walks
+    // that component's own block grid.
+    std::vector<BlockPlace> mcuBlocks_;
+    int firstComponent_ = 0;
+    std::vector<HuffmanCode>
+        codes_; // per scan component: its DC table for a DC first scan, else its AC table
+    std::array<int, 4> dcPredictions_{};
+    std::uint32_t endOfBandRun_ = 0;
+    int restartInterval_ = 0;
+    int mcusToRestart_ = 0;
+    int nextRestartNumber_ = 0;
+};

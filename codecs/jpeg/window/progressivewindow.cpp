@@ -1,0 +1,68 @@
+#include "codecs/jpeg/window/progressivewindow.h"
+
+#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/window/progressivegeometry.h"
+#include "codecs/jpeg/window/progressivescan.h"
+#include "codecs/jpeg/window/progressivescript.h"
+#include "codecs/jpeg/window/progressivewindowfile.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint8_t progressiveFrame = 0xC2;
+
+std::optional<std::vector<ProgressiveScan>>
+startScans(std::span<const std::uint8_t> file, const JpegStructure& structure, const BlockGeometry& geometry)
+{
+    std::vector<ProgressiveScan> scans;
+    for (const JpegScan& scan : structure.scans) {
+        std::optional<ProgressiveScan> started = ProgressiveScan::start(file, scan, structure, geometry);
+        if (!started)
+            return std::nullopt;
+        scans.push_back(std::move(*started));
+    }
+    return scans;
+}
+
+} // namespace
+
+std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t> file, int x, int y,
+                                                   int width, int height)
+{
+    // The frame alone first: reading every scan's markers is wasted on other pictures.
+    const std::optional<JpegStructure> frame = ReadJpegStructure(file, ScansToRead::First);
+    if (!frame || frame->frameMarker != progressiveFrame)
+        return std::nullopt;
+    const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::All);
+    // A last scan that no marker ends was cut short: the rows the window needs may be whole, but the
+    // picture is not.
+    if (!structure || structure->precision != 8 || !RegionInsidePicture(*structure, x, y, width, height) ||
+        structure->scans.back().dataEnd == file.size() || !FollowsCompleteProgression(*structure))
+        return std::nullopt;
+    const BlockGeometry geometry = BlockGeometry::of(*structure);
+    const WindowMcus mcus = WindowMcus::around(geometry, x, y, width, height);
+    JpegWindow window;
+    window.place = WindowPlace::of(*structure, geometry, mcus);
+
+    std::optional<std::vector<std::uint8_t>> head =
+        ProgressiveWindowHead(file, *structure, geometry, window.place.width, window.place.height);
+    std::optional<std::vector<ProgressiveScan>> scans = startScans(file, *structure, geometry);
+    if (!head || !scans)
+        return std::nullopt;
+    window.file = std::move(*head);
+    BaselineBlockWriter writer(window.file);
+    CoefficientRows rows(geometry);
+    for (int row = 0; row <= mcus.lastRow; ++row) {
+        rows.clear();
+        for (ProgressiveScan& scan : *scans) {
+            if (!scan.decodeRow(row, rows))
+                return std::nullopt;
+        }
+        if (row >= mcus.firstRow && !writer.putRow(rows, geometry, mcus.firstColumn, mcus.columns()))
+            return std::nullopt;
+    }
+    writer.finish();
+    window.file.insert(window.file.end(), {0xFF, 0xD9});
+    return window;
+}

@@ -1,0 +1,17 @@
+#include "codecs/picture/filepicturesource.h"
+
+#include "codecs/picture/pictureregion.h"
+
+#include <QFile>
+
+bool FilePictureSource::openForRegion(QFile& file, const QRect& region, QString& error) const
+{
+    if (!regionFitsPicture(region, size_, error))
+        return false;
+    file.setFileName(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}

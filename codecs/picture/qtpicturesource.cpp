@@ -1,0 +1,98 @@
+#include "codecs/picture/qtpicturesource.h"
+
+#include "codecs/picture/pictureregion.h"
+
+#include <QImageReader>
+
+namespace {
+
+// Qt's readers decode to at most four bytes a pixel for the formats left to them.
+constexpr qint64 decodedBytesPerPixel = 4;
+
+qint64 decodedBytes(QSize size)
+{
+    return qint64(size.width()) * size.height() * decodedBytesPerPixel;
+}
+
+// Raises Qt's process-wide allocation limit for one decode.
+class AllocationLimitRaise
+{
+  public:
+    explicit AllocationLimitRaise(int limitMiB) : previous_(QImageReader::allocationLimit())
+    {
+        QImageReader::setAllocationLimit(limitMiB);
+    }
+    ~AllocationLimitRaise() { QImageReader::setAllocationLimit(previous_); }
+    AllocationLimitRaise(const AllocationLimitRaise&) = delete;
+    AllocationLimitRaise& operator=(const AllocationLimitRaise&) = delete;
+
+  private:
+    int previous_;
+};
+
+// Qt's readers keep pixel indexes beyond a short colour table, and painting such a picture reads the table
+// past its end. Indexes without a colour are opaque black, as QImage's own conversions make them.
+void padColourTable(QImage& picture)
+{
+    const int colourCount = picture.colorCount();
+    const int indexCount = 1 << qMin(picture.depth(), 8);
+    if (colourCount == 0 || colourCount >= indexCount)
+        return;
+    picture.setColorCount(indexCount);
+    for (int index = colourCount; index < indexCount; ++index)
+        picture.setColor(index, qRgb(0, 0, 0));
+}
+
+} // namespace
+
+std::unique_ptr<PictureSource> QtPictureSource::open(const QString& path, QString& error)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    if (!reader.canRead()) {
+        error = reader.errorString();
+        return nullptr;
+    }
+    const QSize size = reader.size();
+    if (size.isEmpty()) {
+        error = QStringLiteral("The picture's size cannot be read.");
+        return nullptr;
+    }
+    return std::make_unique<QtPictureSource>(path, size);
+}
+
+std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const QColor& background,
+                                                    QString& error)
+{
+    if (!regionFitsPicture(region, size(), error))
+        return std::nullopt;
+    QImageReader reader(path());
+    reader.setAutoTransform(false);
+    if (check_ && !check_(path(), error))
+        return std::nullopt;
+    const bool clips = reader.supportsOption(QImageIOHandler::ClipRect);
+    const QSize decodedSize = clips ? region.size() : size();
+    if (decodedBytes(decodedSize) > qint64(WholeDecodeLimitMiB) * 1024 * 1024) {
+        error = QStringLiteral("The %1x%2 picture is too large to decode in memory.")
+                    .arg(size().width())
+                    .arg(size().height());
+        return std::nullopt;
+    }
+    if (clips)
+        reader.setClipRect(region);
+    QImage picture;
+    {
+        const AllocationLimitRaise raise(WholeDecodeLimitMiB);
+        picture = reader.read();
+    }
+    if (picture.isNull()) {
+        error = reader.errorString();
+        return std::nullopt;
+    }
+    if (picture.size() != decodedSize) {
+        error = QStringLiteral("The picture changed after it was opened.");
+        return std::nullopt;
+    }
+    padColourTable(picture);
+    return flattenOnto(picture, clips ? picture.rect() : region, background, error);
+}

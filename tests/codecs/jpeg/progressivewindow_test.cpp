@@ -1,0 +1,216 @@
+// Windows cut out of progressive pictures written by libjpeg, with its own scan script and with scripts of
+// our own: Qt's decode of a window holds the region's pixels of Qt's full decode. Pictures a window
+// cannot stand for, or whose data is damaged, are refused.
+#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/window/progressivewindow.h"
+#include "tests/codecs/testpictures.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+const QColor background(23, 140, 201);
+
+std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
+{
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
+}
+
+using ScanScript = std::vector<JpegScanStep>;
+
+// A three-component picture written by libjpeg with `script` for its scans.
+void writeScriptedJpeg(const QString& path, QSize size, int lumaH, int lumaV, const ScanScript& script,
+                       int restartInterval)
+{
+    JpegVariant variant;
+    variant.lumaH = lumaH;
+    variant.lumaV = lumaV;
+    variant.progressive = true;
+    variant.restartInterval = restartInterval;
+    writeJpeg(path, photoContent(size.width(), size.height()), variant, script);
+}
+
+// DC and three luma bands brought down from two bits short in steps, chroma from one or two bits short.
+const ScanScript severalBandsRefined = {{{0, 1, 2}, 0, 0, 0, 2}, {{0}, 1, 5, 0, 2},  {{0}, 6, 20, 0, 1},
+                                        {{0}, 21, 63, 0, 1},     {{1}, 1, 63, 0, 2}, {{2}, 1, 63, 0, 1},
+                                        {{0, 1, 2}, 0, 0, 2, 1}, {{0}, 1, 5, 2, 1},  {{1}, 1, 63, 2, 1},
+                                        {{0, 1, 2}, 0, 0, 1, 0}, {{0}, 1, 5, 1, 0},  {{0}, 6, 20, 1, 0},
+                                        {{0}, 21, 63, 1, 0},     {{1}, 1, 63, 1, 0}, {{2}, 1, 63, 1, 0}};
+
+// Each component's DC alone, bands sent whole at once.
+const ScanScript dcAloneBandsWhole = {{{0}, 0, 0, 0, 0}, {{2}, 0, 0, 0, 0},   {{1}, 0, 0, 0, 1},
+                                      {{0}, 1, 9, 0, 0}, {{0}, 10, 63, 0, 0}, {{2}, 1, 63, 0, 0},
+                                      {{1}, 0, 0, 1, 0}, {{1}, 1, 63, 0, 0}};
+
+// The window's region, decoded by Qt.
+QImage regionOfWindow(const JpegWindow& window, const QRect& region)
+{
+    const QImage decoded = QImage::fromData(window.file.data(), int(window.file.size()), "JPEG");
+    return decoded.copy(region.translated(-window.place.left, -window.place.top))
+        .convertToFormat(QImage::Format_RGB888);
+}
+
+void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size)
+{
+    const QByteArray file = readBytes(path);
+    for (const QRect& region : probeRegions(size)) {
+        const std::optional<JpegWindow> window =
+            CutProgressiveJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
+        ASSERT_TRUE(window) << region.x() << "," << region.y();
+        EXPECT_TRUE(QRect(window->place.left, window->place.top, window->place.width, window->place.height)
+                        .contains(region));
+        EXPECT_EQ(differenceBetween(regionOfWindow(*window, region), referenceCrop(path, region, background)),
+                  "")
+            << "region " << region.x() << "," << region.y() << " " << region.width() << "x"
+            << region.height();
+    }
+}
+
+struct WindowCase
+{
+    const char* name;
+    QSize size;
+    JpegVariant variant;
+};
+
+class ProgressiveWindowCut : public testing::TestWithParam<WindowCase>
+{
+};
+
+TEST_P(ProgressiveWindowCut, HoldsTheRegionsPixelsOfTheFullDecode)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("picture.jpg");
+    writeJpeg(path, photoContent(GetParam().size.width(), GetParam().size.height()), GetParam().variant);
+    expectWindowsHoldTheFullDecodesPixels(path, GetParam().size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LibjpegScript, ProgressiveWindowCut,
+    testing::Values(WindowCase{"sampling420", {301, 203}, {2, 2, false, true}},
+                    WindowCase{"sampling422", {301, 203}, {2, 1, false, true}},
+                    WindowCase{"sampling444", {301, 203}, {1, 1, false, true}},
+                    WindowCase{"sampling440", {130, 77}, {1, 2, false, true}},
+                    WindowCase{"grey", {301, 203}, {1, 1, true, true}},
+                    WindowCase{"greySampled2x2", {77, 45}, {2, 2, true, true}},
+                    WindowCase{"smallerThanAnMcu", {5, 3}, {2, 2, false, true}},
+                    WindowCase{"restartEveryThreeMcus", {301, 203}, {2, 2, false, true, 3}},
+                    WindowCase{"restartEveryMcu", {130, 77}, {2, 1, false, true, 1}},
+                    WindowCase{"greyRestartEveryFiveMcus", {130, 77}, {1, 1, true, true, 5}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ScriptCase
+{
+    const char* name;
+    const ScanScript* script;
+    int lumaH;
+    int lumaV;
+    int restartInterval;
+};
+
+class ScriptedWindowCut : public testing::TestWithParam<ScriptCase>
+{
+};
+
+TEST_P(ScriptedWindowCut, HoldsTheRegionsPixelsOfTheFullDecode)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("picture.jpg");
+    const QSize size(203, 141);
+    writeScriptedJpeg(path, size, GetParam().lumaH, GetParam().lumaV, *GetParam().script,
+                      GetParam().restartInterval);
+    expectWindowsHoldTheFullDecodesPixels(path, size);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OwnScripts, ScriptedWindowCut,
+    testing::Values(ScriptCase{"severalBandsRefined420", &severalBandsRefined, 2, 2, 0},
+                    ScriptCase{"severalBandsRefined422Restarts", &severalBandsRefined, 2, 1, 2},
+                    ScriptCase{"dcAloneBandsWhole420", &dcAloneBandsWhole, 2, 2, 0},
+                    ScriptCase{"dcAloneBandsWhole444Restarts", &dcAloneBandsWhole, 1, 1, 7}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+QByteArray writtenProgressive(QTemporaryDir& folder, QSize size)
+{
+    const QString path = folder.filePath("picture.jpg");
+    writeJpeg(path, photoContent(size.width(), size.height()), {2, 2, false, true});
+    return readBytes(path);
+}
+
+TEST(ProgressiveWindowCutRefusal, ScansThatLeaveCoefficientsShortOfFullPrecision)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("picture.jpg");
+    ScanScript lumaLeftOneBitShort = dcAloneBandsWhole;
+    lumaLeftOneBitShort[4].approximationLow = 1;
+    writeScriptedJpeg(path, {64, 48}, 2, 2, lumaLeftOneBitShort, 0);
+    EXPECT_FALSE(CutProgressiveJpegWindow(bytesOf(readBytes(path)), 20, 20, 8, 8));
+}
+
+TEST(ProgressiveWindowCutRefusal, PicturesThatAreNotProgressive)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("picture.jpg");
+    writeJpeg(path, photoContent(64, 48), {2, 2});
+    EXPECT_FALSE(CutProgressiveJpegWindow(bytesOf(readBytes(path)), 20, 20, 8, 8));
+    EXPECT_FALSE(CutProgressiveJpegWindow({}, 0, 0, 1, 1));
+}
+
+TEST(ProgressiveWindowCutRefusal, RegionsOutsideThePicture)
+{
+    QTemporaryDir folder;
+    const QByteArray file = writtenProgressive(folder, {96, 64});
+    for (const QRect& region : {QRect(-1, 0, 8, 8), QRect(0, -1, 8, 8), QRect(90, 0, 7, 8),
+                                QRect(0, 60, 8, 5), QRect(0, 0, 0, 8), QRect(0, 0, 8, 0)})
+        EXPECT_FALSE(
+            CutProgressiveJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height()));
+}
+
+TEST(ProgressiveWindowCutRefusal, QuantizationTablesDefinedAgainBetweenScans)
+{
+    QTemporaryDir folder;
+    QByteArray file = writtenProgressive(folder, {96, 64});
+    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::All);
+    ASSERT_TRUE(structure);
+    const qsizetype tablesAt = file.indexOf(QByteArray("\xFF\xDB", 2));
+    ASSERT_GT(tablesAt, 0);
+    const qsizetype tablesSize = 2 + (uchar(file[tablesAt + 2]) << 8 | uchar(file[tablesAt + 3]));
+    file.insert(qsizetype(structure->scans[1].headerOffset), file.mid(tablesAt, tablesSize));
+    ASSERT_TRUE(ReadJpegStructure(bytesOf(file), ScansToRead::All));
+    EXPECT_FALSE(CutProgressiveJpegWindow(bytesOf(file), 40, 40, 8, 8));
+}
+
+TEST(ProgressiveWindowCutRefusal, DataCutShortOrBrokenBeforeTheWindowsEnd)
+{
+    QTemporaryDir folder;
+    const QByteArray file = writtenProgressive(folder, {640, 480});
+    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::All);
+    ASSERT_TRUE(structure);
+    const JpegScan& last = structure->scans.back();
+    const QRect bottom(300, 440, 40, 40);
+    const QRect top(300, 20, 40, 40);
+    const auto cut = [](const QByteArray& bytes, const QRect& region) {
+        return CutProgressiveJpegWindow(bytesOf(bytes), region.x(), region.y(), region.width(),
+                                        region.height());
+    };
+    ASSERT_TRUE(cut(file, top));
+
+    // Cut before the last scan: its coefficients never arrive.
+    EXPECT_FALSE(cut(file.left(qsizetype(last.headerOffset)), top));
+    // Cut inside the last scan: the rows above the cut are whole, the file is not.
+    const QByteArray lastScanHalved =
+        file.left(qsizetype(last.dataOffset + (last.dataEnd - last.dataOffset) / 2));
+    EXPECT_FALSE(cut(lastScanHalved, top));
+
+    // A marker inside the first scan's data, where no marker may stand.
+    const JpegScan& first = structure->scans.front();
+    QByteArray broken = file;
+    const qsizetype middle = qsizetype(first.dataOffset + (first.dataEnd - first.dataOffset) / 2);
+    broken[middle] = char(0xFF);
+    broken[middle + 1] = char(0xD3);
+    EXPECT_FALSE(cut(broken, bottom));
+}
+
+} // namespace
