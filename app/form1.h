@@ -90,9 +90,8 @@ class Form1 : public QWidget
     void Form_OLEDragDrop(const QStringList& paths) { dropFiles(paths); }
     void Picture2_OLEDragDrop(const QStringList& paths) { dropFiles(paths); }
     void dropFiles(const QStringList& paths);
-    bool EnsureSerial();
-    bool AdvanceSerial();
-    bool TrimAndSave();
+    // Gives the output path its serial, trims and saves CurrentFile, shows the crop and moves the serial on.
+    void TrimAndSave();
 
     void report(const QString& message);
 

@@ -6,7 +6,7 @@
 #include "toolkit/textbox.h"
 #include "toolkit/updown.h"
 #include "toolkit/windowicon.h"
-#include "trim/trimandsave.h"
+#include "trim/previewbackground.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,60 +1,31 @@
 #include "app/form1.h"
-#include "outputname/serialname.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/textbox.h"
-#include "trim/trimandsave.h"
-
-namespace {
-
-const QString PathTooLong = QStringLiteral("出力ファイルパスが長すぎるため、連番を付けられません。");
-
-} // namespace
+#include "trim/dropsequence.h"
 
 void Form1::dropFiles(const QStringList& paths)
 {
     CurrentFile = paths.first();
-    if (EnsureSerial() && TrimAndSave())
-        AdvanceSerial();
+    TrimAndSave();
 }
 
-bool Form1::EnsureSerial()
-{
-    const std::optional<QString> numbered = ::EnsureSerial(Text1->text());
-    if (!numbered) {
-        report(PathTooLong);
-        return false;
-    }
-    Text1->setText(*numbered);
-    return true;
-}
-
-bool Form1::AdvanceSerial()
-{
-    const std::optional<QString> advanced = ::AdvanceSerial(Text1->text());
-    if (!advanced) {
-        report(PathTooLong);
-        return false;
-    }
-    Text1->setText(*advanced);
-    return true;
-}
-
-bool Form1::TrimAndSave()
+void Form1::TrimAndSave()
 {
     Picture1->SetAutoRedraw(false);
     Picture2->SetAutoRedraw(false);
     Picture1->Cls();
     Picture2->Cls();
-    const TrimResult result = TrimAndSaveFile(
+    const DropResult result = DropPicture(
         CurrentFile, {TargetWidth, TargetHeight, PreviewMaxWidth, PreviewMaxHeight}, Text1->text());
-    if (result.preview) {
+    Text1->setText(result.outputPath);
+    if (result.trim.preview) {
+        const QImage& crop = *result.trim.preview;
         const int border = 2 * PictureBox::BorderWidth;
         Picture2->SetAutoRedraw(true);
-        Picture2->SetOuterSize(result.preview->width() + border, result.preview->height() + border);
+        Picture2->SetOuterSize(crop.width() + border, crop.height() + border);
         Picture2->Cls();
-        Picture2->PaintPicture(*result.preview, {0, 0});
+        Picture2->PaintPicture(crop, {0, 0});
         Picture2->SetAutoRedraw(false);
     }
-    report(result.message);
-    return result.saved;
+    report(result.trim.message);
 }

@@ -4,21 +4,13 @@
 #include "settings/appsettings.h"
 #include "toolkit/openfiledialog.h"
 #include "toolkit/textbox.h"
-
-namespace {
-
-QString PathTooLong(const QString& path)
-{
-    return QStringLiteral("出力ファイルパスが長すぎます (%1 文字)。").arg(path.size());
-}
-
-} // namespace
+#include "trim/trimmessages.h"
 
 void Form1::Command1_Click()
 {
     const std::optional<FolderAndName> current = SplitFolderAndName(Text1->text());
     if (!current) {
-        report(PathTooLong(Text1->text()));
+        report(TrimMessages::OutputPathTooLong(Text1->text()));
         return;
     }
     const OpenFileRequest request{
@@ -39,7 +31,7 @@ void Form1::Command1_Click()
         return;
     const std::optional<FrontAndRest> parts = SplitAtFirstDot(Text1->text());
     if (!parts) {
-        report(PathTooLong(Text1->text()));
+        report(TrimMessages::OutputPathTooLong(Text1->text()));
         return;
     }
     Text1->setText(parts->front + QStringLiteral("[00000]") + parts->rest);

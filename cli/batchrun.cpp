@@ -1,8 +1,6 @@
 #include "cli/batchrun.h"
 
-#include "outputname/serialname.h"
-#include "trim/trimandsave.h"
-#include "trim/trimmessages.h"
+#include "trim/dropsequence.h"
 
 #include <QDir>
 
@@ -39,21 +37,13 @@ int RunBatch(const BatchOptions& options, std::FILE* lines, std::FILE* progress)
     for (qsizetype index = 0; index < options.picturePaths.size(); ++index) {
         const QString& picturePath = options.picturePaths[index];
         ShowProgress(progress, index + 1, options.picturePaths.size(), picturePath);
-        QString message;
-        if (const std::optional<QString> serialised = EnsureSerial(outputPath)) {
-            outputPath = *serialised;
-            const TrimResult result = TrimAndSaveFile(picturePath, options.settings, outputPath);
-            message = result.message;
-            if (result.saved)
-                outputPath = AdvanceSerial(outputPath).value_or(outputPath);
-            else
-                ++failed;
-        } else {
-            message = TrimMessages::OutputPathTooLong(outputPath);
+        const DropResult result = DropPicture(picturePath, options.settings, outputPath);
+        outputPath = result.outputPath;
+        if (!result.trim.saved)
             ++failed;
-        }
         ClearProgress(progress);
-        WriteText(lines, QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(picturePath), message));
+        WriteText(lines,
+                  QStringLiteral("%1: %2\n").arg(QDir::toNativeSeparators(picturePath), result.trim.message));
     }
     return failed;
 }

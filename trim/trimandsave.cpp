@@ -4,6 +4,7 @@
 #include "imagesize/imagesize.h"
 #include "trim/bmpwriter.h"
 #include "trim/cropplan.h"
+#include "trim/previewbackground.h"
 #include "trim/trimmessages.h"
 
 #include <QFileInfo>

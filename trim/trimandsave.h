@@ -2,13 +2,9 @@
 
 #include "trim/trimsettings.h"
 
-#include <QColor>
 #include <QImage>
 #include <QString>
 #include <optional>
-
-// The colour behind the preview box's picture; transparent pixels are composited over it.
-inline const QColor PreviewBackground = QColor(240, 240, 240);
 
 struct TrimResult
 {

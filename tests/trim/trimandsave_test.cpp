@@ -1,4 +1,5 @@
 #include "tests/trim/patternpicture.h"
+#include "trim/previewbackground.h"
 #include "trim/trimandsave.h"
 
 #include <QDir>
