@@ -5,6 +5,8 @@
 #include "settings/systemencoding.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -12,6 +14,16 @@ QString& StoredAppFolder()
 {
     static QString folder;
     return folder;
+}
+
+const QString IniFileName = QStringLiteral("Kadrelle.ini");
+
+// The folder that QStandardPaths::AppConfigLocation gives an application named Kadrelle, whatever the name of
+// the running program (a renamed copy or a test).
+QString UserConfigFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Kadrelle/");
 }
 
 QString WithTrailingSeparator(const QString& folder)
@@ -36,7 +48,10 @@ void SetAppFolder(const QString& folder)
 
 QString IniFilePath()
 {
-    return AppFolder() + QStringLiteral("Kadrelle.ini");
+    const QString besideProgram = AppFolder() + IniFileName;
+    if (QFileInfo::exists(besideProgram) || QFileInfo(AppFolder()).isWritable())
+        return besideProgram;
+    return UserConfigFolder() + IniFileName;
 }
 
 QString ReadIniString(const QString& section, const QString& key, const QString& defaultText,

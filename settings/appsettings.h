@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-// The settings the window keeps between runs live in "Kadrelle.ini" beside the program, section "Kadrelle".
+// The settings the window keeps between runs live in "Kadrelle.ini" (where: IniFilePath), section "Kadrelle".
 inline const QString SettingsSection = QStringLiteral("Kadrelle");
 
 namespace SettingsKey {
@@ -19,7 +19,9 @@ QString AppFolder();
 // Points AppFolder at another folder (tests use a temporary one); the "/" is added as usual. An empty folder
 // lets the next call fix the program's folder again.
 void SetAppFolder(const QString& folder);
-// AppFolder() followed by "Kadrelle.ini".
+// The settings file: AppFolder() followed by "Kadrelle.ini" when that file is there or the folder can be
+// written, so a portable copy keeps its settings beside it; otherwise Kadrelle/Kadrelle.ini in the user's
+// configuration folder ($XDG_CONFIG_HOME, ~/.config by default), as for a copy installed in a system folder.
 QString IniFilePath();
 
 // The key's value, or defaultText when the file, the section or the key is missing (a key with an empty value

@@ -1,5 +1,6 @@
 #include "settings/inifile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -25,6 +26,9 @@ std::optional<QByteArray> LoadIniFile(const QString& path)
 
 bool SaveIniFile(const QString& path, const QByteArray& content)
 {
+    // The user's configuration folder may not hold a folder for Kadrelle yet: the first save makes it.
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -12,5 +12,6 @@ inline constexpr qsizetype LargestIniFile = 64 * 1024 * 1024;
 std::optional<QByteArray> LoadIniFile(const QString& path);
 
 // Replaces the file with content in one step: the old file stays whole until the new one is complete, so a
-// crash or a full disk never leaves half a file. False when the file could not be replaced.
+// crash or a full disk never leaves half a file. A missing folder is made first. False when the file could
+// not be replaced.
 bool SaveIniFile(const QString& path, const QByteArray& content);

@@ -199,15 +199,6 @@ TEST_F(SettingsFileTest, ValueWithLineBreakIsRefusedAndChangesNothing)
     EXPECT_EQ(FileContent(), "[Kadrelle]\nDATAFILE=/a.bmp\n");
 }
 
-TEST_F(SettingsFileTest, MissingFolderRefusesWrite)
-{
-    const QString missing = folder_.filePath(QStringLiteral("missing"));
-    SetAppFolder(missing);
-    EXPECT_FALSE(WriteIniString(SettingsSection, SettingsKey::DataFile, QStringLiteral("/a.bmp")));
-    EXPECT_FALSE(QFileInfo::exists(missing));
-    EXPECT_EQ(Read(SettingsKey::DataFile), QStringLiteral("default"));
-}
-
 TEST_F(SettingsFileTest, FullDiskLeavesTheOldFileWhole)
 {
     const QByteArray before = "[Kadrelle]\nDATAFILE=/a.bmp\n";
