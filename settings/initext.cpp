@@ -92,13 +92,14 @@ QByteArray LineEndingOf(const QByteArray& content)
 }
 
 // The file's last line may stop without a line ending, or at a lone "\r" that the reader drops from the
-// line's text: it gets a whole ending, so that a line written after it stands on a line of its own.
+// line's text: it gets a whole ending, so that a line written after it stands on a line of its own. A text
+// that itself ends in "\r" keeps it only before "\r\n", since the reader drops one "\r" before a "\n".
 QByteArray WithLastLineEnded(const QByteArray& content)
 {
     if (content.isEmpty() || content.endsWith('\n'))
         return content;
     const QByteArray text = content.endsWith('\r') ? content.chopped(1) : content;
-    return text + LineEndingOf(content);
+    return text + (text.endsWith('\r') ? QByteArrayLiteral("\r\n") : LineEndingOf(content));
 }
 
 bool FitsOnOneLine(QStringView text)

@@ -42,6 +42,8 @@ const LastLineCrCase LastLineCrCases[] = {
     {"new_section_after_blank_cr_line", "\r", "w", "k", "", "w", "other", std::nullopt},
     // A new section after "3=" and a lone CR: an ending added after the CR made the value of 3 read "\r".
     {"new_section_after_empty_value", "[\r\n3=\r", "N", "y", "", "", "3", QString()},
+    // A value ending in "\r" on a last line ending in another: the added ending took the value's "\r" away.
+    {"value_ending_in_cr", "[\nV=\r\r", "w", "k", "", "", "V", QStringLiteral("\r")},
 };
 
 class LastLineCr : public testing::TestWithParam<LastLineCrCase>
