@@ -1,4 +1,3 @@
-#include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
 #include "imagesize/headerreaders.h"
@@ -9,8 +8,8 @@
 
 namespace {
 
-// The 14-byte file header and the 40-byte information header, whose layout is assumed for every bitmap.
-constexpr std::uintmax_t BmpHeadBytes = 54;
+// Offsets in the 14-byte file header and the 40-byte information header, whose layout is assumed for every
+// bitmap.
 constexpr std::size_t WidthOffset = 18;
 constexpr std::size_t HeightOffset = 22;
 constexpr std::size_t BitsPerPixelOffset = 28;
@@ -19,9 +18,6 @@ constexpr std::size_t BitsPerPixelOffset = 28;
 
 ImageSizeInfo imagesize::bmpSizeFromBytes(std::span<const std::uint8_t> bytes)
 {
-    if (!hasSignature(bytes, BmpSignature))
-        return {};
-
     const std::uint32_t width = readU32LE(bytes, WidthOffset);
     // The height is signed: a negative one marks a top-down bitmap of that many rows.
     const auto height = static_cast<std::int32_t>(readU32LE(bytes, HeightOffset));
@@ -33,8 +29,5 @@ ImageSizeInfo imagesize::bmpSizeFromBytes(std::span<const std::uint8_t> bytes)
 
 ImageSizeInfo ReadBmpSize(const std::filesystem::path& path)
 {
-    if (!FileExists(path))
-        return {};
-    const auto head = imagesize::readFileHead(path, BmpHeadBytes);
-    return head ? imagesize::bmpSizeFromBytes(*head) : ImageSizeInfo{};
+    return imagesize::probeKind(imagesize::BmpKind, path).info;
 }

@@ -1,4 +1,3 @@
-#include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
 #include "imagesize/headerreaders.h"
@@ -6,8 +5,7 @@
 
 namespace {
 
-// The signature and version, then the logical screen descriptor.
-constexpr std::uintmax_t GifHeadBytes = 13;
+// Offsets in the signature and version and the logical screen descriptor after them.
 constexpr std::size_t WidthOffset = 6;
 constexpr std::size_t HeightOffset = 8;
 constexpr std::size_t PackedFieldsOffset = 10;
@@ -17,9 +15,6 @@ constexpr std::uint32_t ColourTableSizeBits = 0x07;
 
 ImageSizeInfo imagesize::gifSizeFromBytes(std::span<const std::uint8_t> bytes)
 {
-    if (!hasSignature(bytes, GifSignature))
-        return {};
-
     // The colour table size gives the bits per colour index, whether or not a global table is present.
     const auto bitsPerPixel =
         static_cast<std::int32_t>((byteAt(bytes, PackedFieldsOffset) & ColourTableSizeBits) + 1);
@@ -28,8 +23,5 @@ ImageSizeInfo imagesize::gifSizeFromBytes(std::span<const std::uint8_t> bytes)
 
 ImageSizeInfo ReadGifSize(const std::filesystem::path& path)
 {
-    if (!FileExists(path))
-        return {};
-    const auto head = imagesize::readFileHead(path, GifHeadBytes);
-    return head ? imagesize::gifSizeFromBytes(*head) : ImageSizeInfo{};
+    return imagesize::probeKind(imagesize::GifKind, path).info;
 }

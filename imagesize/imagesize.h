@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 
-// What the size probe found: Kind 1 = Windows bitmap, 2 = GIF, 3 = JPEG, 4 = PNG.
+// What the size probe found: Kind 1 = Windows bitmap, 2 = GIF, 3 = JPEG, 4 = PNG (imagesize/formats.h).
 // The all-zero record means that nothing was found.
 struct ImageSizeInfo
 {

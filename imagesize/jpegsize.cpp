@@ -1,10 +1,7 @@
-#include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
 #include "imagesize/headerreaders.h"
 #include "imagesize/imagesize.h"
-
-#include <system_error>
 
 namespace {
 
@@ -30,9 +27,6 @@ bool isFrameHeader(std::uint32_t markerCode)
 
 ImageSizeInfo imagesize::jpegSizeFromBytes(std::span<const std::uint8_t> bytes)
 {
-    if (!hasSignature(bytes, JpegSignature))
-        return {};
-
     // Every marker is taken to carry a two-byte length, fill bytes included; the walk stops at the first
     // frame header, so one inside a skipped segment (an embedded thumbnail) is never seen.
     const std::size_t length = bytes.size();
@@ -50,22 +44,7 @@ ImageSizeInfo imagesize::jpegSizeFromBytes(std::span<const std::uint8_t> bytes)
     return {};
 }
 
-ProbedImage imagesize::probeJpeg(const std::filesystem::path& path)
-{
-    if (!FileExists(path))
-        return {};
-    std::error_code error;
-    const std::uintmax_t fileLength = std::filesystem::file_size(path, error);
-    if (error)
-        return {};
-    std::optional<FileBytes> bytes = imagesize::readFileHead(path, fileLength);
-    if (!bytes)
-        return {};
-    const ImageSizeInfo info = imagesize::jpegSizeFromBytes(*bytes);
-    return {info, std::move(*bytes)};
-}
-
 ImageSizeInfo ReadJpegSize(const std::filesystem::path& path)
 {
-    return imagesize::probeJpeg(path).info;
+    return imagesize::probeKind(imagesize::JpegKind, path).info;
 }

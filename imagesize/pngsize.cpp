@@ -1,4 +1,3 @@
-#include "imagesize/filehead.h"
 #include "imagesize/formats.h"
 #include "imagesize/headerbytes.h"
 #include "imagesize/headerreaders.h"
@@ -8,8 +7,8 @@
 
 namespace {
 
-// The 8-byte signature and the image header chunk up to its interlace method; its check value is not read.
-constexpr std::uintmax_t PngHeadBytes = 29;
+// Offsets in the 8-byte signature and the image header chunk up to its interlace method; the chunk's check
+// value is not read.
 constexpr std::size_t WidthOffset = 16;
 constexpr std::size_t HeightOffset = 20;
 constexpr std::size_t BitDepthOffset = 24;
@@ -37,9 +36,6 @@ std::int32_t bitsPerPixel(std::uint32_t bitDepth, std::uint32_t colourType)
 
 ImageSizeInfo imagesize::pngSizeFromBytes(std::span<const std::uint8_t> bytes)
 {
-    if (!hasSignature(bytes, PngSignature))
-        return {};
-
     const std::uint32_t width = readU32BE(bytes, WidthOffset);
     const std::uint32_t height = readU32BE(bytes, HeightOffset);
     if (!std::in_range<std::int32_t>(width) || !std::in_range<std::int32_t>(height))
@@ -50,8 +46,5 @@ ImageSizeInfo imagesize::pngSizeFromBytes(std::span<const std::uint8_t> bytes)
 
 ImageSizeInfo ReadPngSize(const std::filesystem::path& path)
 {
-    if (!FileExists(path))
-        return {};
-    const auto head = imagesize::readFileHead(path, PngHeadBytes);
-    return head ? imagesize::pngSizeFromBytes(*head) : ImageSizeInfo{};
+    return imagesize::probeKind(imagesize::PngKind, path).info;
 }

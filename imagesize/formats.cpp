@@ -1,0 +1,110 @@
+#include "imagesize/formats.h"
+
+#include "imagesize/filehead.h"
+#include "imagesize/headerbytes.h"
+#include "imagesize/headerreaders.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace imagesize {
+
+// Each reader reads a fixed head (the headers at the file's start) except the JPEG one: a JPEG's frame
+// header follows a varying run of other segments.
+constexpr std::array<ImageFormat, 4> ImageFormats{{
+    {BmpKind, "BM", {".bmp"}, 54, bmpSizeFromBytes},
+    {GifKind, "GIF", {".gif"}, 13, gifSizeFromBytes},
+    {JpegKind, "\xFF\xD8", {".jpg", ".jpeg"}, WholeFile, jpegSizeFromBytes},
+    {PngKind, "\x89PNG", {".png"}, 29, pngSizeFromBytes},
+}};
+static_assert(std::ranges::all_of(ImageFormats,
+                                  [](const ImageFormat& format) {
+                                      return !format.signature.empty() &&
+                                             format.signature.size() <= ContentTestBytes;
+                                  }),
+              "the content test reads every signature whole");
+
+namespace {
+
+std::span<const std::uint8_t> signatureOf(const ImageFormat& format)
+{
+    return {reinterpret_cast<const std::uint8_t*>(format.signature.data()), format.signature.size()};
+}
+
+const ImageFormat* formatOfKind(std::int32_t kind)
+{
+    const auto found = std::ranges::find(ImageFormats, kind, &ImageFormat::kind);
+    return found == ImageFormats.end() ? nullptr : &*found;
+}
+
+char toLowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool endsWithIgnoringCase(std::string_view text, std::string_view lowerSuffix)
+{
+    if (text.size() < lowerSuffix.size())
+        return false;
+    const std::string_view ending = text.substr(text.size() - lowerSuffix.size());
+    return std::ranges::equal(ending, lowerSuffix, {}, toLowerAscii);
+}
+
+// The bytes the format's reader reads from the file's start, zero past its end.
+std::optional<FileBytes> readHead(const ImageFormat& format, const std::filesystem::path& path)
+{
+    std::uintmax_t count = format.headBytes;
+    if (count == WholeFile) {
+        std::error_code error;
+        count = std::filesystem::file_size(path, error);
+        if (error)
+            return std::nullopt;
+    }
+    return readFileHead(path, count);
+}
+
+} // namespace
+
+std::optional<std::int32_t> kindByContent(std::span<const std::uint8_t> head)
+{
+    for (const ImageFormat& format : ImageFormats) {
+        if (hasSignature(head, signatureOf(format)))
+            return format.kind;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> kindByName(std::string_view path)
+{
+    for (const ImageFormat& format : ImageFormats) {
+        for (const std::string_view ending : format.nameEndings) {
+            if (!ending.empty() && endsWithIgnoringCase(path, ending))
+                return format.kind;
+        }
+    }
+    return std::nullopt;
+}
+
+ImageSizeInfo sizeFromBytes(std::int32_t kind, std::span<const std::uint8_t> bytes)
+{
+    const ImageFormat* format = formatOfKind(kind);
+    if (format == nullptr || !hasSignature(bytes, signatureOf(*format)))
+        return {};
+    return format->readSize(bytes);
+}
+
+ProbedImage probeKind(std::int32_t kind, const std::filesystem::path& path)
+{
+    const ImageFormat* format = formatOfKind(kind);
+    if (format == nullptr || !FileExists(path))
+        return {};
+    std::optional<FileBytes> head = readHead(*format, path);
+    if (!head)
+        return {};
+    const ImageSizeInfo info = sizeFromBytes(kind, *head);
+    if (format->headBytes != WholeFile)
+        return {info, {}};
+    return {info, std::move(*head)};
+}
+
+} // namespace imagesize
