@@ -1,5 +1,7 @@
 #include "codecs/bmp/bmprunlength.h"
 
+#include "codecs/bmp/bmplayout.h"
+
 namespace {
 
 constexpr uchar escape = 0;
@@ -78,7 +80,7 @@ bool putStoredPixels(QFile& file, RunWriter& writer, int bitsPerPixel, int count
 bool expandRunLength(QFile& file, qint64 pixelStart, int pictureHeight, int bitsPerPixel, const QRect& region,
                      QImage& indexes, QString& error)
 {
-    error = QStringLiteral("The BMP file is cut short.");
+    error = bmpCutShort();
     if (!file.seek(pixelStart))
         return false;
     RunWriter writer(pictureHeight, region, indexes);

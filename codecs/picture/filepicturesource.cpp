@@ -13,5 +13,9 @@ bool FilePictureSource::openForRegion(QFile& file, const QRect& region, QString&
         error = file.errorString();
         return false;
     }
+    if (!stamp_.matches(file)) {
+        error = changedSinceOpen();
+        return false;
+    }
     return true;
 }

@@ -90,7 +90,7 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         return std::nullopt;
     }
     if (picture.size() != decodedSize) {
-        error = QStringLiteral("The picture changed after it was opened.");
+        error = changedSinceOpen();
         return std::nullopt;
     }
     padColourTable(picture);
