@@ -1,6 +1,6 @@
 #include "codecs/jpeg/jpegendcheck.h"
 
-#include "codecs/picture/bytereads.h"
+#include "imagesize/headerbytes.h"
 
 #include <QFile>
 #include <array>
@@ -29,7 +29,7 @@ bool skipToScanData(QFile& file)
         }
         if (marker[0] != markerStart || !readBytes(file, &marker[2], 2))
             return false;
-        const qint64 segmentEnd = file.pos() + readU16BE(&marker[2]) - 2;
+        const qint64 segmentEnd = file.pos() + imagesize::readU16BE(marker, 2) - 2;
         if (segmentEnd > file.size() || !file.seek(segmentEnd))
             return false;
         if (marker[1] == startOfScan)

@@ -1,6 +1,6 @@
 #include "codecs/png/pngchunkcheck.h"
 
-#include "codecs/picture/bytereads.h"
+#include "imagesize/headerbytes.h"
 
 #include <array>
 #include <zlib.h>
@@ -27,7 +27,7 @@ bool checkChunkInProgress(QFile& file, QString& error)
             error = damaged;
             return false;
         }
-        const quint32 length = readU32BE(buffer.data());
+        const quint32 length = imagesize::readU32BE(buffer, 0);
         if (length > largestChunkLength) {
             error = damaged;
             return false;
@@ -45,7 +45,7 @@ bool checkChunkInProgress(QFile& file, QString& error)
                 left -= piece;
             }
             if (file.read(reinterpret_cast<char*>(buffer.data()), crcBytes) != crcBytes ||
-                readU32BE(buffer.data()) != crc) {
+                imagesize::readU32BE(buffer, 0) != crc) {
                 error = damaged;
                 return false;
             }

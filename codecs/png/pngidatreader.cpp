@@ -1,6 +1,6 @@
 #include "codecs/png/pngidatreader.h"
 
-#include "codecs/picture/bytereads.h"
+#include "imagesize/headerbytes.h"
 
 #include <QFile>
 #include <algorithm>
@@ -69,7 +69,7 @@ bool PngIdatReader::startChunk(QString& error)
         over_ = true;
         return true;
     }
-    const quint32 length = readU32BE(header);
+    const quint32 length = imagesize::readU32BE(header, 0);
     if (length > largestChunkLength) {
         error = damagedChunk();
         return false;
@@ -86,7 +86,7 @@ bool PngIdatReader::endChunk(QString& error)
     if (!readBytes(stored, sizeof stored, error))
         return false;
     inChunk_ = false;
-    if (readU32BE(stored) != crc_) {
+    if (imagesize::readU32BE(stored, 0) != crc_) {
         error = damagedChunk();
         return false;
     }
