@@ -5,54 +5,56 @@
 #include "codecs/jpeg/jpegpicturesource.h"
 #include "codecs/picture/qtpicturesource.h"
 #include "codecs/png/pngpicturesource.h"
+#include "imagesize/formats.h"
 
 #include <QFile>
 #include <algorithm>
+#include <array>
 
 namespace {
 
-enum class Signature { Jpeg, Png, Bmp, Gif, Other };
+using PictureOpener = std::unique_ptr<PictureSource> (*)(const QString& path, ProbedImage& probe,
+                                                         QString& error);
 
-Signature signatureOf(const QByteArray& head)
+struct FormatDecoder
 {
-    if (head.startsWith("\xff\xd8"))
-        return Signature::Jpeg;
-    if (head.startsWith("\x89PNG\r\n\x1a\n"))
-        return Signature::Png;
-    if (head.startsWith("BM"))
-        return Signature::Bmp;
-    if (head.startsWith("GIF8"))
-        return Signature::Gif;
-    return Signature::Other;
+    std::int32_t kind;
+    PictureOpener open;
+};
+
+// The decoder of each format the size probe knows.
+constexpr std::array<FormatDecoder, 4> FormatDecoders{{
+    {imagesize::BmpKind,
+     [](const QString& path, ProbedImage&, QString& error) { return openBmpPicture(path, error); }},
+    {imagesize::GifKind,
+     [](const QString& path, ProbedImage&, QString& error) { return openGifPicture(path, error); }},
+    {imagesize::JpegKind,
+     [](const QString& path, ProbedImage& probe, QString& error) {
+         return openJpegPicture(path, std::move(probe.wholeFile), error);
+     }},
+    {imagesize::PngKind,
+     [](const QString& path, ProbedImage&, QString& error) { return openPngPicture(path, error); }},
+}};
+
+// A file the probe found nothing in: Qt's readers, once the file is known to open, so that a file that
+// cannot be opened is reported with the system's reason.
+std::unique_ptr<PictureSource> openWithQt(const QString& path, QString& error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return nullptr;
+    }
+    file.close();
+    return QtPictureSource::open(path, error);
 }
 
 } // namespace
 
-std::unique_ptr<PictureSource> OpenPicture(const QString& path, QString& error, FileBytes wholeFile)
+std::unique_ptr<PictureSource> OpenPicture(const QString& path, ProbedImage probe, QString& error)
 {
-    QByteArray head;
-    if (!wholeFile.empty()) {
-        head = QByteArray(reinterpret_cast<const char*>(wholeFile.data()),
-                          qsizetype(std::min<std::size_t>(8, wholeFile.size())));
-    } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            error = file.errorString();
-            return nullptr;
-        }
-        head = file.read(8);
-    }
-    switch (signatureOf(head)) {
-    case Signature::Jpeg:
-        return openJpegPicture(path, std::move(wholeFile), error);
-    case Signature::Png:
-        return openPngPicture(path, error);
-    case Signature::Bmp:
-        return openBmpPicture(path, error);
-    case Signature::Gif:
-        return openGifPicture(path, error);
-    case Signature::Other:
-        break;
-    }
-    return QtPictureSource::open(path, error);
+    const auto decoder = std::ranges::find(FormatDecoders, probe.info.Kind, &FormatDecoder::kind);
+    if (decoder == FormatDecoders.end())
+        return openWithQt(path, error);
+    return decoder->open(path, probe, error);
 }

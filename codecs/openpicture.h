@@ -1,12 +1,13 @@
 #pragma once
 
 #include "codecs/picture/picturesource.h"
-#include "imagesize/filebytes.h"
+#include "imagesize/imagesize.h"
 
 #include <QString>
 #include <memory>
 
-// Opens a picture file for cropping with the decoder of its format. Nullptr, with a message in `error`, for
-// a file that cannot be read as a picture. `wholeFile` holds the file's bytes when the caller has read it
-// whole already (the size probe reads a JPEG whole), so it need not be read again; empty otherwise.
-std::unique_ptr<PictureSource> OpenPicture(const QString& path, QString& error, FileBytes wholeFile = {});
+// Opens the picture file at `path` for cropping with the decoder of the format the size probe found in it
+// (`probe`, what ProbeImage gave for the same path); the bytes the probe read the file whole into are
+// decoded rather than read again. A file the probe found nothing in goes to Qt's readers. Nullptr, with a
+// message in `error`, for a file that cannot be read as a picture.
+std::unique_ptr<PictureSource> OpenPicture(const QString& path, ProbedImage probe, QString& error);

@@ -90,7 +90,8 @@ void CheckSameAsQt(const QImage& decoded)
 void CheckPictureSource(std::span<const std::uint8_t> bytes)
 {
     QString error;
-    const std::unique_ptr<PictureSource> picture = OpenPicture(ToQString(PicturePath()), error);
+    const std::unique_ptr<PictureSource> picture =
+        OpenPicture(ToQString(PicturePath()), ProbeImage(PicturePath(), 0), error);
     FUZZ_REQUIRE(picture || !error.isEmpty());
     if (!picture)
         return;

@@ -26,9 +26,8 @@ TrimResult TrimAndSaveFile(const QString& picturePath, const TrimSettings& setti
     const ImageSizeInfo probed = probe.info;
 
     QString error;
-    // The probe read a JPEG whole; its bytes are the picture decoded.
-    const std::unique_ptr<PictureSource> picture =
-        OpenPicture(picturePath, error, std::move(probe.wholeFile));
+    // The picture is opened by what the probe found: its format, and a JPEG's bytes, which are decoded.
+    const std::unique_ptr<PictureSource> picture = OpenPicture(picturePath, std::move(probe), error);
     if (!picture)
         return Failed(TrimMessages::CannotLoad(picturePath, error));
 

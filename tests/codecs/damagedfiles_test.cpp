@@ -1,6 +1,6 @@
 // Damaged files fail with a message, at open when the header is damaged, at the decode when the data the
 // region needs is; damage beyond that data is never read.
-#include "codecs/openpicture.h"
+#include "probedopen.h"
 #include "testpictures.h"
 
 #include <QTemporaryDir>
@@ -110,7 +110,7 @@ TEST_P(DamagedFile, FailsCleanlyWithAMessage)
     writeBytes(path, damageCase.damage(intact));
 
     QString error;
-    const std::unique_ptr<PictureSource> source = OpenPicture(path, error);
+    const std::unique_ptr<PictureSource> source = openProbed(path, error);
     if (damageCase.outcome == Outcome::FailsAtOpen) {
         EXPECT_FALSE(source);
         EXPECT_FALSE(error.isEmpty());

@@ -1,5 +1,5 @@
 // What PictureSource promises beyond matching Qt's pixels: sizes, region checks, Qt's formats, huge pictures.
-#include "codecs/openpicture.h"
+#include "probedopen.h"
 #include "testpictures.h"
 
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@ const QColor background(10, 20, 30);
 std::unique_ptr<PictureSource> openOrFail(const QString& path)
 {
     QString error;
-    std::unique_ptr<PictureSource> source = OpenPicture(path, error);
+    std::unique_ptr<PictureSource> source = openProbed(path, error);
     EXPECT_TRUE(source) << error.toStdString();
     return source;
 }
@@ -22,7 +22,7 @@ TEST(PictureSource, MissingFileFailsAtOpenWithAMessage)
 {
     QTemporaryDir folder;
     QString error;
-    EXPECT_FALSE(OpenPicture(folder.filePath("absent.jpg"), error));
+    EXPECT_FALSE(openProbed(folder.filePath("absent.jpg"), error));
     EXPECT_FALSE(error.isEmpty());
 }
 

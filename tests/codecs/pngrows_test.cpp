@@ -1,7 +1,7 @@
 // 8-bit non-interlaced PNGs decoded row by row without libpng: every filter, chunk layout and damage a
 // region meets, against Qt's full decode.
-#include "codecs/openpicture.h"
 #include "pngrowfilter.h"
+#include "probedopen.h"
 #include "testpictures.h"
 
 #include <QTemporaryDir>
@@ -28,7 +28,7 @@ void expectRegionMatches(PictureSource& source, const QRect& region, const QStri
 void expectAllRegionsMatchQt(const QString& path, QSize size)
 {
     QString error;
-    const std::unique_ptr<PictureSource> source = OpenPicture(path, error);
+    const std::unique_ptr<PictureSource> source = openProbed(path, error);
     ASSERT_TRUE(source) << error.toStdString();
     ASSERT_EQ(source->size(), size);
     for (const QRect& region : probeRegions(size))
@@ -383,7 +383,7 @@ TEST_P(DamagedRows, FailOrMatchTheIntactPicture)
     writeBytes(path, damage.build(picture));
 
     QString error;
-    const std::unique_ptr<PictureSource> source = OpenPicture(path, error);
+    const std::unique_ptr<PictureSource> source = openProbed(path, error);
     ASSERT_TRUE(source) << error.toStdString();
     if (damage.outcome == Outcome::MatchesIntact) {
         expectRegionMatches(*source, damage.region, intactPath);

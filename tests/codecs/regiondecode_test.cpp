@@ -1,5 +1,5 @@
 // Region decodes against full decodes by Qt's readers, pixel for pixel, for every variant of each format.
-#include "codecs/openpicture.h"
+#include "probedopen.h"
 #include "testpictures.h"
 
 #include <QTemporaryDir>
@@ -13,7 +13,7 @@ const QColor background(23, 140, 201);
 void expectRegionsMatchQt(const QString& path, QSize expectedSize, bool blackBeyondPalette = false)
 {
     QString error;
-    const std::unique_ptr<PictureSource> source = OpenPicture(path, error);
+    const std::unique_ptr<PictureSource> source = openProbed(path, error);
     ASSERT_TRUE(source) << error.toStdString();
     ASSERT_EQ(source->size(), expectedSize);
     for (const QRect& region : probeRegions(expectedSize)) {

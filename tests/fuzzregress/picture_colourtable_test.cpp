@@ -3,7 +3,7 @@
 // reader keeps such indexes (painting them reads its colour table past its end) and leaves unreached pixels
 // as whatever memory the picture got, so crops came out with stray colours that changed from run to run.
 // Every pixel must be a colour of the file's table or black, the same on every decode.
-#include "codecs/openpicture.h"
+#include "tests/codecs/probedopen.h"
 #include "tests/support/bytewriting.h"
 
 #include <QFile>
@@ -173,7 +173,7 @@ class FuzzFoundBitmap : public testing::Test
     static QImage decodeWhole(const QString& path)
     {
         QString error;
-        const std::unique_ptr<PictureSource> picture = OpenPicture(path, error);
+        const std::unique_ptr<PictureSource> picture = openProbed(path, error);
         EXPECT_TRUE(picture) << error.toStdString();
         if (!picture)
             return {};

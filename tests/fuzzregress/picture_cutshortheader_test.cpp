@@ -7,7 +7,7 @@
 // 64-byte OS/2 2.x header, whose size the probe reads alike, so a cut-short one is saved with stray memory.
 // A bitmap whose pixel data is cut short must be refused.
 // The bitmap reader now checks the pixel data's length of the bitmaps it leaves to Qt's reader too.
-#include "codecs/openpicture.h"
+#include "tests/codecs/probedopen.h"
 #include "tests/support/bytewriting.h"
 #include "trim/trimandsave.h"
 
@@ -107,7 +107,7 @@ class CutShortBitmap : public testing::TestWithParam<CutShortCase>
 TEST_P(CutShortBitmap, IsRefusedByThePictureSource)
 {
     QString error;
-    const std::unique_ptr<PictureSource> picture = OpenPicture(path_, error);
+    const std::unique_ptr<PictureSource> picture = openProbed(path_, error);
     if (!picture)
         return;
     const std::optional<QImage> pixels =

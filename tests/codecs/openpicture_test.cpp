@@ -1,0 +1,94 @@
+// OpenPicture opens a file by what the size probe found in it: the Kind chooses the decoder, and the bytes
+// the probe read a JPEG whole into are the ones decoded.
+#include "codecs/openpicture.h"
+#include "imagesize/formats.h"
+#include "probedopen.h"
+#include "testpictures.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+ProbedImage probedAs(std::int32_t kind)
+{
+    return ProbedImage{ImageSizeInfo{kind, 1, 1, 24}, {}};
+}
+
+struct KindCase
+{
+    const char* name;
+    std::int32_t kind;
+    const char* messageStart;
+};
+
+class EachKind : public testing::TestWithParam<KindCase>
+{
+};
+
+// Three bytes are no picture of any format: each decoder's refusal names its own.
+TEST_P(EachKind, GoesToTheDecoderOfItsFormat)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("short");
+    writeBytes(path, "P6\n");
+    QString error;
+    EXPECT_FALSE(OpenPicture(path, probedAs(GetParam().kind), error));
+    EXPECT_TRUE(error.startsWith(GetParam().messageStart)) << error.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, EachKind,
+                         testing::Values(KindCase{"Bitmap", imagesize::BmpKind, "The BMP file"},
+                                         KindCase{"Gif", imagesize::GifKind, "The GIF file"},
+                                         KindCase{"Jpeg", imagesize::JpegKind, "The JPEG data"},
+                                         KindCase{"Png", imagesize::PngKind, "The PNG data"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Qt reads the portable pixmap, which no decoder of ours knows.
+TEST(OpenPicture, WhatTheProbeFoundNothingInGoesToQtsReaders)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("picture.ppm");
+    ASSERT_TRUE(photoContent(6, 4).save(path, "PPM"));
+    for (const std::int32_t kind : {0, -1, 5}) {
+        QString error;
+        const std::unique_ptr<PictureSource> source = OpenPicture(path, probedAs(kind), error);
+        ASSERT_TRUE(source) << "Kind " << kind << ": " << error.toStdString();
+        EXPECT_EQ(source->size(), QSize(6, 4)) << "Kind " << kind;
+    }
+}
+
+TEST(OpenPicture, AFileThatCannotBeOpenedGivesTheSystemsReason)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("absent.png");
+    QFile absent(path);
+    ASSERT_FALSE(absent.open(QIODevice::ReadOnly));
+    QString error;
+    EXPECT_FALSE(openProbed(path, error));
+    EXPECT_EQ(error, absent.errorString());
+}
+
+TEST(OpenPicture, AJpegIsDecodedFromTheBytesTheProbeRead)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("photo.jpg");
+    writeJpeg(path, photoContent(40, 24), {2, 2});
+    const QString copyPath = folder.filePath("copy.jpg");
+    writeBytes(copyPath, readBytes(path));
+    ProbedImage probe = ProbeImage(QFileInfo(path).filesystemFilePath(), 0);
+    ASSERT_FALSE(probe.wholeFile.empty());
+    writeBytes(path, "no longer a picture");
+
+    QString error;
+    const std::unique_ptr<PictureSource> source = OpenPicture(path, std::move(probe), error);
+    ASSERT_TRUE(source) << error.toStdString();
+    ASSERT_EQ(source->size(), QSize(40, 24));
+    const QRect whole(0, 0, 40, 24);
+    const std::optional<QImage> crop = source->decodeRegion(whole, Qt::white, error);
+    ASSERT_TRUE(crop) << error.toStdString();
+    EXPECT_EQ(differenceBetween(*crop, referenceCrop(copyPath, whole, Qt::white)), "");
+}
+
+} // namespace
