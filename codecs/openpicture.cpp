@@ -3,6 +3,7 @@
 #include "codecs/bmp/bmppicturesource.h"
 #include "codecs/gif/gifpicturesource.h"
 #include "codecs/jpeg/jpegpicturesource.h"
+#include "codecs/picture/fileread.h"
 #include "codecs/picture/qtpicturesource.h"
 #include "codecs/png/pngpicturesource.h"
 #include "imagesize/formats.h"
@@ -40,11 +41,9 @@ constexpr std::array<FormatDecoder, 4> FormatDecoders{{
 // cannot be opened is reported with the system's reason.
 std::unique_ptr<PictureSource> openWithQt(const QString& path, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    QFile file;
+    if (!openForReading(file, path, error))
         return nullptr;
-    }
     file.close();
     return QtPictureSource::open(path, error);
 }

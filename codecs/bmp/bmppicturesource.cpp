@@ -3,6 +3,7 @@
 #include "codecs/bmp/bmplayout.h"
 #include "codecs/bmp/bmprunlength.h"
 #include "codecs/picture/filepicturesource.h"
+#include "codecs/picture/fileread.h"
 #include "codecs/picture/pictureregion.h"
 #include "codecs/picture/pixelcopy.h"
 #include "codecs/picture/qtpicturesource.h"
@@ -126,11 +127,9 @@ class BmpPictureSource final : public FilePictureSource
 
 std::unique_ptr<PictureSource> openBmpPicture(const QString& path, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    QFile file;
+    if (!openForReading(file, path, error))
         return nullptr;
-    }
     BmpLayout layout;
     switch (readBmpLayout(file, layout, error)) {
     case BmpHeaderVerdict::Damaged:

@@ -1,5 +1,7 @@
 #include "codecs/gif/gifblockcheck.h"
 
+#include "codecs/picture/fileread.h"
+
 #include <QFile>
 
 namespace {
@@ -46,11 +48,9 @@ bool skipSubBlocks(QFile& file)
 
 bool checkGifFirstImageWhole(const QString& path, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    QFile file;
+    if (!openForReading(file, path, error))
         return false;
-    }
     error = QStringLiteral("The GIF file is cut short.");
     QByteArray screen(screenDescriptorBytes, '\0');
     if (!skipBytes(file, headerBytes) ||

@@ -1,5 +1,6 @@
 #include "codecs/picture/filepicturesource.h"
 
+#include "codecs/picture/fileread.h"
 #include "codecs/picture/pictureregion.h"
 
 #include <QFile>
@@ -8,11 +9,8 @@ bool FilePictureSource::openForRegion(QFile& file, const QRect& region, QString&
 {
     if (!regionFitsPicture(region, size_, error))
         return false;
-    file.setFileName(path_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    if (!openForReading(file, path_, error))
         return false;
-    }
     if (!stamp_.matches(file)) {
         error = changedSinceOpen();
         return false;

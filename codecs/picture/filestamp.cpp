@@ -1,16 +1,8 @@
 #include "codecs/picture/filestamp.h"
 
-#include <QFile>
+#include "codecs/picture/fileread.h"
 
-std::optional<QByteArray> readFileBytes(QFile& file, qint64 offset, qint64 length)
-{
-    if (!file.seek(offset))
-        return std::nullopt;
-    QByteArray bytes = file.read(length);
-    if (bytes.size() != length)
-        return std::nullopt;
-    return bytes;
-}
+#include <QFile>
 
 bool FileStamp::matches(QFile& file) const
 {

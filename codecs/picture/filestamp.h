@@ -7,9 +7,6 @@
 
 class QFile;
 
-// `length` bytes of the open `file` from `offset`; nothing when the file ends before them or cannot be read.
-std::optional<QByteArray> readFileBytes(QFile& file, qint64 offset, qint64 length);
-
 // What a file held when a decoder read its header at open: its length and the bytes the header came from.
 // Each decode compares them with the file as it is then, a small read in place of a second parse, so a file
 // changed since it was opened is refused rather than decoded by a header it no longer has.

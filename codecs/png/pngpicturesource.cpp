@@ -1,6 +1,7 @@
 #include "codecs/png/pngpicturesource.h"
 
 #include "codecs/picture/filepicturesource.h"
+#include "codecs/picture/fileread.h"
 #include "codecs/picture/pictureregion.h"
 #include "codecs/png/pngdirectrows.h"
 #include "codecs/png/pnglayout.h"
@@ -84,11 +85,9 @@ class PngPictureSource final : public FilePictureSource
 
 std::unique_ptr<PictureSource> openPngPicture(const QString& path, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    QFile file;
+    if (!openForReading(file, path, error))
         return nullptr;
-    }
     PngHeader header;
     if (!PngReader(file).readHeader(header, error))
         return nullptr;
