@@ -1,9 +1,9 @@
 // Windows cut out of any bytes read as a JPEG, baseline or progressive: nothing is read outside the bytes,
 // a window is a JPEG whose frame has the window's size around the region, and sharing a baseline walk
 // between two threads never changes the window.
-#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/stream/jpegstructure.h"
+#include "codecs/jpeg/window/baselinewindow.h"
 #include "codecs/jpeg/window/progressivewindow.h"
-#include "codecs/jpeg/window/windowcut.h"
 #include "fuzz/fuzzsupport.h"
 
 #include <cstddef>
@@ -51,21 +51,26 @@ void CheckWindow(const std::optional<JpegWindow>& window, const Region& region)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::span<const std::uint8_t> bytes(data, size);
-    const std::optional<JpegStructure> structure = ReadJpegStructure(bytes, ScansToRead::First);
-    if (!structure)
+    // As a drop reads it: up to the first scan for a baseline window, through every scan for a progressive
+    // one.
+    JpegStructureReader reader(bytes);
+    if (!reader.readToFirstScan())
         return 0;
-    const Region region = RegionFrom(bytes, *structure);
+    const JpegStructure firstScan = reader.structure();
+    const Region region = RegionFrom(bytes, firstScan);
     const WindowCutSharing alone{std::int64_t(1) << 40, 0.5};
     const std::optional<JpegWindow> window =
-        CutJpegWindow(bytes, region.x, region.y, region.width, region.height, alone);
+        CutJpegWindow(bytes, firstScan, region.x, region.y, region.width, region.height, alone);
     CheckWindow(window, region);
     const double share = size > 0 ? data[0] / 128.0 : 0.5;
     const std::optional<JpegWindow> shared =
-        CutJpegWindow(bytes, region.x, region.y, region.width, region.height, {0, share});
+        CutJpegWindow(bytes, firstScan, region.x, region.y, region.width, region.height, {0, share});
     FUZZ_REQUIRE(shared.has_value() == window.has_value());
     FUZZ_REQUIRE(!shared || shared->file == window->file);
+    if (!reader.readLaterScans())
+        return 0;
     const std::optional<JpegWindow> progressive =
-        CutProgressiveJpegWindow(bytes, region.x, region.y, region.width, region.height);
+        CutProgressiveJpegWindow(bytes, reader.structure(), region.x, region.y, region.width, region.height);
     CheckWindow(progressive, region);
     FUZZ_REQUIRE(!(progressive && window));
     return 0;

@@ -37,10 +37,10 @@ int main(int argc, char* argv[])
     Seeds pictures = HandBuiltPictures();
     for (Seed& seed : QtWrittenPictures())
         pictures.push_back(std::move(seed));
-    const bool written = WriteSeeds(corpus, "imagesize", pictures) && WriteSeeds(corpus, "trim", pictures) &&
-                         WriteSeeds(corpus, "jpegwindow", pictures) &&
-                         WriteSeeds(corpus, "settings", SettingsSeeds()) &&
-                         WriteSeeds(corpus, "serialname", PathSeeds());
+    const bool written =
+        WriteSeeds(corpus, "imagesize", pictures) && WriteSeeds(corpus, "trim", pictures) &&
+        WriteSeeds(corpus, "jpegstream", pictures) && WriteSeeds(corpus, "jpegwindow", pictures) &&
+        WriteSeeds(corpus, "settings", SettingsSeeds()) && WriteSeeds(corpus, "serialname", PathSeeds());
     if (!written) {
         std::fprintf(stderr, "cannot write the seeds under %s\n", argv[1]);
         return 1;

@@ -1,16 +1,12 @@
 #include "codecs/jpeg/window/progressivewindow.h"
 
-#include "codecs/jpeg/window/jpegstructure.h"
-#include "codecs/jpeg/window/progressivegeometry.h"
-#include "codecs/jpeg/window/progressivescan.h"
-#include "codecs/jpeg/window/progressivescript.h"
+#include "codecs/jpeg/stream/coefficientrows.h"
+#include "codecs/jpeg/stream/markers.h"
+#include "codecs/jpeg/stream/progressivescan.h"
+#include "codecs/jpeg/stream/progressivescript.h"
 #include "codecs/jpeg/window/progressivewindowfile.h"
 
-#include <algorithm>
-
 namespace {
-
-constexpr std::uint8_t progressiveFrame = 0xC2;
 
 std::optional<std::vector<ProgressiveScan>>
 startScans(std::span<const std::uint8_t> file, const JpegStructure& structure, const BlockGeometry& geometry)
@@ -27,27 +23,25 @@ startScans(std::span<const std::uint8_t> file, const JpegStructure& structure, c
 
 } // namespace
 
-std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t> file, int x, int y,
-                                                   int width, int height)
+std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t> file,
+                                                   const JpegStructure& structure, int x, int y, int width,
+                                                   int height)
 {
-    // The frame alone first: reading every scan's markers is wasted on other pictures.
-    const std::optional<JpegStructure> frame = ReadJpegStructure(file, ScansToRead::First);
-    if (!frame || frame->frameMarker != progressiveFrame)
-        return std::nullopt;
-    const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::All);
     // A last scan that no marker ends was cut short: the rows the window needs may be whole, but the
     // picture is not.
-    if (!structure || structure->precision != 8 || !RegionInsidePicture(*structure, x, y, width, height) ||
-        structure->scans.back().dataEnd == file.size() || !FollowsCompleteProgression(*structure))
+    if (structure.frameMarker != jpegmarker::progressiveFrame || structure.precision != 8 ||
+        structure.components.size() > maxScanComponents ||
+        !RegionInsidePicture(structure, x, y, width, height) ||
+        structure.scans.back().dataEnd == file.size() || !FollowsCompleteProgression(structure))
         return std::nullopt;
-    const BlockGeometry geometry = BlockGeometry::of(*structure);
+    const BlockGeometry geometry = BlockGeometry::of(structure);
     const WindowMcus mcus = WindowMcus::around(geometry, x, y, width, height);
     JpegWindow window;
-    window.place = WindowPlace::of(*structure, geometry, mcus);
+    window.place = WindowPlace::of(structure, geometry, mcus);
 
     std::optional<std::vector<std::uint8_t>> head =
-        ProgressiveWindowHead(file, *structure, geometry, window.place.width, window.place.height);
-    std::optional<std::vector<ProgressiveScan>> scans = startScans(file, *structure, geometry);
+        ProgressiveWindowHead(file, structure, geometry, window.place.width, window.place.height);
+    std::optional<std::vector<ProgressiveScan>> scans = startScans(file, structure, geometry);
     if (!head || !scans)
         return std::nullopt;
     window.file = std::move(*head);
@@ -63,6 +57,6 @@ std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t>
             return std::nullopt;
     }
     writer.finish();
-    window.file.insert(window.file.end(), {0xFF, 0xD9});
+    window.file.insert(window.file.end(), {jpegmarker::prefix, jpegmarker::endOfImage});
     return window;
 }

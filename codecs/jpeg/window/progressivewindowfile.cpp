@@ -1,20 +1,10 @@
 #include "codecs/jpeg/window/progressivewindowfile.h"
 
-#include <bit>
-#include <cstdlib>
+#include "codecs/jpeg/stream/huffmancode.h"
+#include "codecs/jpeg/stream/markers.h"
 
 namespace {
 
-constexpr std::uint8_t markerPrefix = 0xFF;
-constexpr std::uint8_t baselineFrame = 0xC0;
-constexpr std::uint8_t defineHuffmanTables = 0xC4;
-constexpr std::uint8_t defineQuantizationTables = 0xDB;
-constexpr std::uint8_t startOfScan = 0xDA;
-constexpr std::uint8_t comment = 0xFE;
-constexpr std::uint8_t firstApplication = 0xE0;
-constexpr std::uint8_t lastApplication = 0xEF;
-constexpr std::uint8_t endOfBlock = 0x00;
-constexpr std::uint8_t zeroRun = 0xF0;
 constexpr int largestAcCategory = 10;
 // Offset of the first component's table selector from the frame header's marker.
 constexpr std::size_t frameTableSelectorOffset = 12;
@@ -25,18 +15,11 @@ void appendU16BE(std::vector<std::uint8_t>& bytes, std::size_t value)
     bytes.push_back(std::uint8_t(value & 0xFF));
 }
 
-void appendTable(std::vector<std::uint8_t>& bytes, std::uint8_t classAndSlot, const HuffmanTable& definition)
-{
-    bytes.push_back(classAndSlot);
-    bytes.insert(bytes.end(), definition.countsByLength.begin() + 1, definition.countsByLength.end());
-    bytes.insert(bytes.end(), definition.symbols.begin(), definition.symbols.end());
-}
-
 void appendFrame(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> file,
                  const JpegStructure& structure, const BlockGeometry& geometry, int width, int height)
 {
     const std::size_t count = structure.components.size();
-    out.insert(out.end(), {markerPrefix, baselineFrame});
+    out.insert(out.end(), {jpegmarker::prefix, jpegmarker::baselineFrame});
     appendU16BE(out, 8 + 3 * count);
     out.push_back(8);
     appendU16BE(out, std::size_t(height));
@@ -52,25 +35,15 @@ void appendFrame(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> f
 
 void appendTablesAndScan(std::vector<std::uint8_t>& out, const JpegStructure& structure)
 {
-    std::vector<std::uint8_t> tables = {markerPrefix, defineHuffmanTables, 0, 0};
-    appendTable(tables, 0x00, DcRecoder::table());
-    appendTable(tables, 0x10, FullAcTable());
-    tables[2] = std::uint8_t((tables.size() - 2) >> 8);
-    tables[3] = std::uint8_t((tables.size() - 2) & 0xFF);
-    out.insert(out.end(), tables.begin(), tables.end());
+    appendHuffmanTables(out, {{0x00, DcRecoder::table()}, {0x10, FullAcTable()}});
 
     const std::size_t count = structure.components.size();
-    out.insert(out.end(), {markerPrefix, startOfScan});
+    out.insert(out.end(), {jpegmarker::prefix, jpegmarker::startOfScan});
     appendU16BE(out, 6 + 2 * count);
     out.push_back(std::uint8_t(count));
     for (const JpegComponent& component : structure.components)
         out.insert(out.end(), {std::uint8_t(component.id), 0x00});
     out.insert(out.end(), {0, 63, 0});
-}
-
-int categoryOf(int value)
-{
-    return std::bit_width(unsigned(std::abs(value)));
 }
 
 } // namespace
@@ -99,14 +72,14 @@ std::optional<std::vector<std::uint8_t>> ProgressiveWindowHead(std::span<const s
                                                                int height)
 {
     const std::size_t firstScan = structure.scans.front().headerOffset;
-    std::vector<std::uint8_t> out = {markerPrefix, 0xD8};
+    std::vector<std::uint8_t> out = {jpegmarker::prefix, jpegmarker::startOfImage};
     for (const JpegSegment& segment : structure.segments) {
         // The window is one scan: quantization tables the later scans change cannot be given to it.
-        if (segment.offset > firstScan && segment.marker == defineQuantizationTables)
+        if (segment.offset > firstScan && segment.marker == jpegmarker::defineQuantizationTables)
             return std::nullopt;
         if (segment.offset < firstScan &&
-            (segment.marker == defineQuantizationTables || segment.marker == comment ||
-             (segment.marker >= firstApplication && segment.marker <= lastApplication)))
+            (segment.marker == jpegmarker::defineQuantizationTables ||
+             segment.marker == jpegmarker::comment || jpegmarker::isApplication(segment.marker)))
             out.insert(out.end(), file.begin() + std::ptrdiff_t(segment.offset),
                        file.begin() + std::ptrdiff_t(segment.offset + segment.size));
     }
@@ -115,16 +88,9 @@ std::optional<std::vector<std::uint8_t>> ProgressiveWindowHead(std::span<const s
     return out;
 }
 
-BaselineBlockWriter::BaselineBlockWriter(std::vector<std::uint8_t>& out) : bits_(out)
+BaselineBlockWriter::BaselineBlockWriter(std::vector<std::uint8_t>& out)
+    : bits_(out), acCodes_(codewordsOf(FullAcTable()))
 {
-    const HuffmanTable definition = FullAcTable();
-    std::uint16_t code = 0;
-    std::size_t index = 0;
-    for (int length = 1; length <= 16; ++length) {
-        for (int i = 0; i < definition.countsByLength[std::size_t(length)]; ++i, ++code, ++index)
-            acCodes_[definition.symbols[index]] = {code, length};
-        code = std::uint16_t(code << 1);
-    }
 }
 
 bool BaselineBlockWriter::putRow(CoefficientRows& rows, const BlockGeometry& geometry, int firstMcu,
@@ -150,23 +116,23 @@ bool BaselineBlockWriter::putBlock(const std::int16_t* block, int component)
     if (!dc_.put(bits_, component, block[0]))
         return false;
     int zeros = 0;
-    for (int k = 1; k < CoefficientRows::coefficientsPerBlock; ++k) {
+    for (int k = 1; k < coefficientsPerBlock; ++k) {
         const int value = block[k];
         if (value == 0) {
             ++zeros;
             continue;
         }
         for (; zeros >= 16; zeros -= 16)
-            bits_.put(acCodes_[zeroRun].bits, acCodes_[zeroRun].length);
+            bits_.put(acCodes_[zeroRunSymbol].bits, acCodes_[zeroRunSymbol].length);
         const int category = categoryOf(value);
         if (category > largestAcCategory)
             return false;
-        const Code& code = acCodes_[std::size_t(zeros << 4 | category)];
+        const Codeword& code = acCodes_[std::size_t(zeros << 4 | category)];
         bits_.put(code.bits, code.length);
-        bits_.put(std::uint32_t(value < 0 ? value + (1 << category) - 1 : value), category);
+        bits_.put(magnitudeBits(value, category), category);
         zeros = 0;
     }
     if (zeros > 0)
-        bits_.put(acCodes_[endOfBlock].bits, acCodes_[endOfBlock].length);
+        bits_.put(acCodes_[endOfBlockSymbol].bits, acCodes_[endOfBlockSymbol].length);
     return true;
 }

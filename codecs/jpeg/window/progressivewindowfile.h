@@ -1,9 +1,10 @@
 #pragma once
 
+#include "codecs/jpeg/stream/coefficientrows.h"
+#include "codecs/jpeg/stream/jpegstructure.h"
 #include "codecs/jpeg/window/bitwriter.h"
-#include "codecs/jpeg/window/jpegstructure.h"
-#include "codecs/jpeg/window/progressivegeometry.h"
-#include "codecs/jpeg/window/scanwalker.h"
+#include "codecs/jpeg/window/dcrecoder.h"
+#include "codecs/jpeg/window/huffmanwriting.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +13,7 @@
 #include <vector>
 
 // An AC table holding every symbol an 8-bit baseline scan may use (runs 0..15 with categories 1..10, the
-// end of block and the zero run): the luminance AC table the JPEG standard suggests.
+// end of block and the zero run): the luminance AC table the JPEG standard suggests (T.81, Table K.5).
 HuffmanTable FullAcTable();
 
 // The start of a baseline JPEG holding a window of a progressive frame, up to its scan's entropy-coded
@@ -42,12 +43,7 @@ class BaselineBlockWriter
   private:
     bool putBlock(const std::int16_t* block, int component);
 
-    struct Code
-    {
-        std::uint16_t bits = 0;
-        int length = 0;
-    };
     BitWriter bits_;
     DcRecoder dc_;
-    std::array<Code, 256> acCodes_{};
+    Codewords acCodes_;
 };

@@ -1,8 +1,8 @@
 // Reading and writing entropy-coded bits: byte stuffing, markers, positions, and canonical Huffman codes.
+#include "codecs/jpeg/stream/entropybits.h"
+#include "codecs/jpeg/stream/huffmancode.h"
 #include "codecs/jpeg/window/bitwriter.h"
-#include "codecs/jpeg/window/entropybits.h"
-#include "codecs/jpeg/window/huffmancode.h"
-#include "codecs/jpeg/window/scanwalker.h"
+#include "codecs/jpeg/window/dcrecoder.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,5 +1,5 @@
 // The marker walk over hand-built files: what it reads, and the files it refuses.
-#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/stream/jpegstructure.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -152,6 +152,79 @@ TEST(JpegStructure, TablesRedefinedBetweenScansAndRestartIntervals)
     EXPECT_EQ(structure->scans[1].approximationLow, 1);
 }
 
+// Two scans with a table redefined and a restart interval set between them.
+Bytes twoScanFile()
+{
+    Bytes restart;
+    appendSegment(restart, 0xDD, {0x01, 0x2C});
+    Bytes laterTables;
+    appendSegment(laterTables, 0xC4, huffmanTable(1, 0, 7));
+    return startOfImage + frame(0xC2, 8, 8, {0x11}) + tables() + scanHeader({1}, 0, 0) + Bytes{0x01} +
+           laterTables + restart + scanHeader({1}, 1, 63, 0x01) + Bytes{0x02, 0xFF, 0x00} + endOfImage;
+}
+
+TEST(JpegStructureReader, ReadsTheLaterScansOnFromTheFirstAsOneWalkReadsThem)
+{
+    const Bytes file = twoScanFile();
+    JpegStructureReader reader(file);
+    ASSERT_TRUE(reader.readToFirstScan());
+    ASSERT_EQ(reader.structure().scans.size(), 1U);
+    EXPECT_EQ(reader.structure().scans[0].dataEnd, file.size());
+    EXPECT_FALSE(reader.structure().reachedEndOfImage);
+    ASSERT_TRUE(reader.readLaterScans());
+    const JpegStructure& stepped = reader.structure();
+    const std::optional<JpegStructure> whole = ReadJpegStructure(file, ScansToRead::All);
+    ASSERT_TRUE(whole);
+    ASSERT_EQ(stepped.scans.size(), 2U);
+    ASSERT_EQ(whole->scans.size(), 2U);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(stepped.scans[i].dataOffset, whole->scans[i].dataOffset);
+        EXPECT_EQ(stepped.scans[i].dataEnd, whole->scans[i].dataEnd);
+        EXPECT_EQ(stepped.scans[i].acTables, whole->scans[i].acTables);
+        EXPECT_EQ(stepped.scans[i].restartInterval, whole->scans[i].restartInterval);
+    }
+    EXPECT_EQ(stepped.scans[0].dataEnd, stepped.scans[0].dataOffset + 1);
+    EXPECT_EQ(stepped.scans[1].dataEnd, file.size() - 2);
+    EXPECT_EQ(stepped.scans[1].acTables[0], 2);
+    EXPECT_EQ(stepped.scans[1].restartInterval, 300);
+    EXPECT_EQ(stepped.tables.size(), whole->tables.size());
+    EXPECT_EQ(stepped.segments.size(), whole->segments.size());
+    EXPECT_TRUE(stepped.reachedEndOfImage);
+}
+
+TEST(JpegStructure, TellsWhetherTheEndOfImageFollowsTheScans)
+{
+    const Bytes whole = twoScanFile();
+    struct Case
+    {
+        const char* name;
+        Bytes bytes;
+        bool reached;
+    };
+    for (const Case& c :
+         {Case{"whole", whole, true}, Case{"bytesAfterTheEnd", whole + Bytes{0x00, 0xFF, 0x12}, true},
+          Case{"endMarkerMissing", Bytes(whole.begin(), whole.end() - 2), false},
+          Case{"endMarkerHalved", Bytes(whole.begin(), whole.end() - 1), false},
+          Case{"bytesWhereAMarkerShouldStand",
+               startOfImage + frame(0xC0, 8, 8, {0x11}) + tables() + scanHeader({1}) + Bytes{0x12} +
+                   tables() + Bytes{0x34, 0x56} + endOfImage,
+               false}}) {
+        const std::optional<JpegStructure> structure = ReadJpegStructure(c.bytes, ScansToRead::All);
+        ASSERT_TRUE(structure) << c.name;
+        EXPECT_EQ(structure->reachedEndOfImage, c.reached) << c.name;
+    }
+}
+
+TEST(JpegStructure, FramesOfMoreComponentsThanAScanHoldsAreRead)
+{
+    const Bytes file = startOfImage + frame(0xC0, 8, 8, {0x11, 0x11, 0x11, 0x11, 0x11, 0x11}) + tables() +
+                       scanHeader({1, 2, 3, 4}) + scanHeader({5, 6}) + endOfImage;
+    const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::All);
+    ASSERT_TRUE(structure);
+    EXPECT_EQ(structure->components.size(), 6U);
+    EXPECT_EQ(structure->scans.size(), 2U);
+}
+
 TEST(JpegStructure, UndefinedTableSlotReadsAsMinusOne)
 {
     const Bytes file = startOfImage + frame(0xC0, 8, 8, {0x11}) + scanHeader({1}) + Bytes{0x00} + endOfImage;
@@ -185,22 +258,24 @@ Bytes withBadDht(Bytes body)
 
 INSTANTIATE_TEST_SUITE_P(
     Damaged, JpegStructureRefuses,
-    testing::Values(RefusedFile{"empty", {}}, RefusedFile{"noStartOfImage", Bytes{0xFF, 0xD9}},
-                    RefusedFile{"noFrameNoScan", startOfImage + endOfImage},
-                    RefusedFile{"scanBeforeFrame",
-                                startOfImage + scanHeader({1}) + frame(0xC0, 8, 8, {0x11}) + endOfImage},
-                    RefusedFile{"secondFrame", startOfImage + frame(0xC0, 8, 8, {0x11}) +
-                                                   frame(0xC0, 8, 8, {0x11}) + scanHeader({1})},
-                    RefusedFile{"samplingZero", startOfImage + frame(0xC0, 8, 8, {0x01}) + scanHeader({1})},
-                    RefusedFile{"samplingFive", startOfImage + frame(0xC0, 8, 8, {0x51}) + scanHeader({1})},
-                    RefusedFile{"scanNamesUnknownComponent",
-                                startOfImage + frame(0xC0, 8, 8, {0x11}) + scanHeader({9})},
-                    RefusedFile{"segmentRunsPastTheEnd", startOfImage + Bytes{0xFF, 0xE0, 0x00, 0x40, 0x00}},
-                    RefusedFile{"segmentLengthBelowTwo", startOfImage + Bytes{0xFF, 0xE0, 0x00, 0x01}},
-                    RefusedFile{"tableSlotFour", withBadDht(huffmanTable(0, 4, 0))},
-                    RefusedFile{"tableClassTwo", withBadDht(huffmanTable(2, 0, 0))},
-                    RefusedFile{"tableSymbolsBeyondSegment",
-                                withBadDht(Bytes{0x00, 0, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1})}),
+    testing::Values(
+        RefusedFile{"empty", {}}, RefusedFile{"noStartOfImage", Bytes{0xFF, 0xD9}},
+        RefusedFile{"noFrameNoScan", startOfImage + endOfImage},
+        RefusedFile{"scanBeforeFrame",
+                    startOfImage + scanHeader({1}) + frame(0xC0, 8, 8, {0x11}) + endOfImage},
+        RefusedFile{"secondFrame",
+                    startOfImage + frame(0xC0, 8, 8, {0x11}) + frame(0xC0, 8, 8, {0x11}) + scanHeader({1})},
+        RefusedFile{"samplingZero", startOfImage + frame(0xC0, 8, 8, {0x01}) + scanHeader({1})},
+        RefusedFile{"samplingFive", startOfImage + frame(0xC0, 8, 8, {0x51}) + scanHeader({1})},
+        RefusedFile{"scanOfFiveComponents", startOfImage + frame(0xC0, 8, 8, {0x11, 0x11, 0x11, 0x11, 0x11}) +
+                                                tables() + scanHeader({1, 2, 3, 4, 5})},
+        RefusedFile{"scanNamesUnknownComponent", startOfImage + frame(0xC0, 8, 8, {0x11}) + scanHeader({9})},
+        RefusedFile{"segmentRunsPastTheEnd", startOfImage + Bytes{0xFF, 0xE0, 0x00, 0x40, 0x00}},
+        RefusedFile{"segmentLengthBelowTwo", startOfImage + Bytes{0xFF, 0xE0, 0x00, 0x01}},
+        RefusedFile{"tableSlotFour", withBadDht(huffmanTable(0, 4, 0))},
+        RefusedFile{"tableClassTwo", withBadDht(huffmanTable(2, 0, 0))},
+        RefusedFile{"tableSymbolsBeyondSegment",
+                    withBadDht(Bytes{0x00, 0, 9, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1})}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

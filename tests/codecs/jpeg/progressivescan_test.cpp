@@ -1,8 +1,8 @@
 // Scans of a small grey progressive frame decoded from hand-built bits: each kind of scan, end-of-band
 // runs, correction bits, restart markers, and the damaged data each kind refuses.
+#include "codecs/jpeg/stream/huffmancode.h"
+#include "codecs/jpeg/stream/progressivescan.h"
 #include "codecs/jpeg/window/bitwriter.h"
-#include "codecs/jpeg/window/huffmancode.h"
-#include "codecs/jpeg/window/progressivescan.h"
 #include "codecs/jpeg/window/progressivewindowfile.h"
 
 #include <algorithm>
@@ -68,10 +68,8 @@ HuffmanTable tableOf(const std::vector<std::uint8_t>& symbols, int length)
 struct ScanSetup
 {
     int blocksWide = 2;
-    int spectralStart = 0;
-    int spectralEnd = 0;
-    int approximationHigh = 0;
-    int approximationLow = 0;
+    int spectralStart = 0, spectralEnd = 0;
+    int approximationHigh = 0, approximationLow = 0;
     int restartInterval = 0;
 };
 

@@ -1,6 +1,6 @@
 // Which scan scripts of a progressive frame leave every coefficient at full precision, in an order a
 // decoder accepts.
-#include "codecs/jpeg/window/progressivescript.h"
+#include "codecs/jpeg/stream/progressivescript.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,8 +1,8 @@
 // Windows cut out of progressive pictures written by libjpeg, with its own scan script and with scripts of
 // our own: Qt's decode of a window holds the region's pixels of Qt's full decode. Pictures a window
 // cannot stand for, or whose data is damaged, are refused.
-#include "codecs/jpeg/window/jpegstructure.h"
-#include "codecs/jpeg/window/progressivewindow.h"
+#include "codecs/jpeg/stream/jpegstructure.h"
+#include "tests/codecs/jpeg/windowcuts.h"
 #include "tests/codecs/testpictures.h"
 
 #include <QTemporaryDir>
@@ -10,13 +10,6 @@
 #include <vector>
 
 namespace {
-
-const QColor background(23, 140, 201);
-
-std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
-{
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
-}
 
 using ScanScript = std::vector<JpegScanStep>;
 
@@ -44,37 +37,6 @@ const ScanScript dcAloneBandsWhole = {{{0}, 0, 0, 0, 0}, {{2}, 0, 0, 0, 0},   {{
                                       {{0}, 1, 9, 0, 0}, {{0}, 10, 63, 0, 0}, {{2}, 1, 63, 0, 0},
                                       {{1}, 0, 0, 1, 0}, {{1}, 1, 63, 0, 0}};
 
-// The window's region, decoded by Qt.
-QImage regionOfWindow(const JpegWindow& window, const QRect& region)
-{
-    const QImage decoded = QImage::fromData(window.file.data(), int(window.file.size()), "JPEG");
-    return decoded.copy(region.translated(-window.place.left, -window.place.top))
-        .convertToFormat(QImage::Format_RGB888);
-}
-
-void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size)
-{
-    const QByteArray file = readBytes(path);
-    for (const QRect& region : probeRegions(size)) {
-        const std::optional<JpegWindow> window =
-            CutProgressiveJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
-        ASSERT_TRUE(window) << region.x() << "," << region.y();
-        EXPECT_TRUE(QRect(window->place.left, window->place.top, window->place.width, window->place.height)
-                        .contains(region));
-        EXPECT_EQ(differenceBetween(regionOfWindow(*window, region), referenceCrop(path, region, background)),
-                  "")
-            << "region " << region.x() << "," << region.y() << " " << region.width() << "x"
-            << region.height();
-    }
-}
-
-struct WindowCase
-{
-    const char* name;
-    QSize size;
-    JpegVariant variant;
-};
-
 class ProgressiveWindowCut : public testing::TestWithParam<WindowCase>
 {
 };
@@ -84,7 +46,7 @@ TEST_P(ProgressiveWindowCut, HoldsTheRegionsPixelsOfTheFullDecode)
     QTemporaryDir folder;
     const QString path = folder.filePath("picture.jpg");
     writeJpeg(path, photoContent(GetParam().size.width(), GetParam().size.height()), GetParam().variant);
-    expectWindowsHoldTheFullDecodesPixels(path, GetParam().size);
+    expectWindowsHoldTheFullDecodesPixels(path, GetParam().size, cutProgressiveWindow);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -121,7 +83,7 @@ TEST_P(ScriptedWindowCut, HoldsTheRegionsPixelsOfTheFullDecode)
     const QSize size(203, 141);
     writeScriptedJpeg(path, size, GetParam().lumaH, GetParam().lumaV, *GetParam().script,
                       GetParam().restartInterval);
-    expectWindowsHoldTheFullDecodesPixels(path, size);
+    expectWindowsHoldTheFullDecodesPixels(path, size, cutProgressiveWindow);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,7 +108,7 @@ TEST(ProgressiveWindowCutRefusal, ScansThatLeaveCoefficientsShortOfFullPrecision
     ScanScript lumaLeftOneBitShort = dcAloneBandsWhole;
     lumaLeftOneBitShort[4].approximationLow = 1;
     writeScriptedJpeg(path, {64, 48}, 2, 2, lumaLeftOneBitShort, 0);
-    EXPECT_FALSE(CutProgressiveJpegWindow(bytesOf(readBytes(path)), 20, 20, 8, 8));
+    EXPECT_FALSE(cutProgressiveWindow(readBytes(path), QRect(20, 20, 8, 8)));
 }
 
 TEST(ProgressiveWindowCutRefusal, PicturesThatAreNotProgressive)
@@ -154,8 +116,8 @@ TEST(ProgressiveWindowCutRefusal, PicturesThatAreNotProgressive)
     QTemporaryDir folder;
     const QString path = folder.filePath("picture.jpg");
     writeJpeg(path, photoContent(64, 48), {2, 2});
-    EXPECT_FALSE(CutProgressiveJpegWindow(bytesOf(readBytes(path)), 20, 20, 8, 8));
-    EXPECT_FALSE(CutProgressiveJpegWindow({}, 0, 0, 1, 1));
+    EXPECT_FALSE(cutProgressiveWindow(readBytes(path), QRect(20, 20, 8, 8)));
+    EXPECT_FALSE(cutProgressiveWindow({}, QRect(0, 0, 1, 1)));
 }
 
 TEST(ProgressiveWindowCutRefusal, RegionsOutsideThePicture)
@@ -164,8 +126,7 @@ TEST(ProgressiveWindowCutRefusal, RegionsOutsideThePicture)
     const QByteArray file = writtenProgressive(folder, {96, 64});
     for (const QRect& region : {QRect(-1, 0, 8, 8), QRect(0, -1, 8, 8), QRect(90, 0, 7, 8),
                                 QRect(0, 60, 8, 5), QRect(0, 0, 0, 8), QRect(0, 0, 8, 0)})
-        EXPECT_FALSE(
-            CutProgressiveJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height()));
+        EXPECT_FALSE(cutProgressiveWindow(file, region));
 }
 
 TEST(ProgressiveWindowCutRefusal, QuantizationTablesDefinedAgainBetweenScans)
@@ -179,7 +140,7 @@ TEST(ProgressiveWindowCutRefusal, QuantizationTablesDefinedAgainBetweenScans)
     const qsizetype tablesSize = 2 + (uchar(file[tablesAt + 2]) << 8 | uchar(file[tablesAt + 3]));
     file.insert(qsizetype(structure->scans[1].headerOffset), file.mid(tablesAt, tablesSize));
     ASSERT_TRUE(ReadJpegStructure(bytesOf(file), ScansToRead::All));
-    EXPECT_FALSE(CutProgressiveJpegWindow(bytesOf(file), 40, 40, 8, 8));
+    EXPECT_FALSE(cutProgressiveWindow(file, QRect(40, 40, 8, 8)));
 }
 
 TEST(ProgressiveWindowCutRefusal, DataCutShortOrBrokenBeforeTheWindowsEnd)
@@ -192,8 +153,7 @@ TEST(ProgressiveWindowCutRefusal, DataCutShortOrBrokenBeforeTheWindowsEnd)
     const QRect bottom(300, 440, 40, 40);
     const QRect top(300, 20, 40, 40);
     const auto cut = [](const QByteArray& bytes, const QRect& region) {
-        return CutProgressiveJpegWindow(bytesOf(bytes), region.x(), region.y(), region.width(),
-                                        region.height());
+        return cutProgressiveWindow(bytes, region);
     };
     ASSERT_TRUE(cut(file, top));
 

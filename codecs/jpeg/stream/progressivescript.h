@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/stream/jpegstructure.h"
 
 // True when every scan of a progressive frame is well formed (a DC scan holds coefficient 0 alone, an AC
 // scan one component and a band inside 1..63, a refinement lowers the precision by one bit), each scan

@@ -1,10 +1,12 @@
-#include "codecs/jpeg/window/windowcut.h"
+#include "codecs/jpeg/window/baselinewindow.h"
 
+#include "codecs/jpeg/stream/blockgeometry.h"
+#include "codecs/jpeg/stream/markers.h"
+#include "codecs/jpeg/stream/scanwalker.h"
 #include "codecs/jpeg/window/bitwriter.h"
-#include "codecs/jpeg/window/blockgeometry.h"
-#include "codecs/jpeg/window/jpegstructure.h"
-#include "codecs/jpeg/window/rowmarks.h"
-#include "codecs/jpeg/window/scanwalker.h"
+#include "codecs/jpeg/window/dcrecoder.h"
+#include "codecs/jpeg/window/huffmanwriting.h"
+#include "codecs/jpeg/window/sharedwalk.h"
 
 #include <algorithm>
 
@@ -22,56 +24,58 @@ void putU16BE(std::vector<std::uint8_t>& bytes, std::size_t offset, int value)
     bytes[offset + 1] = std::uint8_t(value & 0xFF);
 }
 
-// A DHT segment that sets every DC table slot the scan uses to the recoder's table.
-std::vector<std::uint8_t> recodedDcTables(std::span<const std::uint8_t> file, const JpegScan& scan)
+// Every DC table slot the scan uses, set to the recoder's table.
+std::vector<SlottedTable> recodedDcTables(std::span<const std::uint8_t> file, const JpegScan& scan)
 {
-    const HuffmanTable definition = DcRecoder::table();
-    std::vector<std::uint8_t> slots;
+    std::vector<SlottedTable> tables;
     for (std::size_t i = 0; i < scan.components.size(); ++i) {
         const std::uint8_t slot = file[scan.headerOffset + scanSelectorsOffset + 2 * i] >> 4;
-        if (std::find(slots.begin(), slots.end(), slot) == slots.end())
-            slots.push_back(slot);
+        if (std::none_of(tables.begin(), tables.end(),
+                         [slot](const SlottedTable& table) { return table.classAndSlot == slot; }))
+            tables.push_back({slot, DcRecoder::table()});
     }
-    std::vector<std::uint8_t> segment = {0xFF, 0xC4, 0, 0};
-    for (const std::uint8_t slot : slots) {
-        segment.push_back(slot);
-        segment.insert(segment.end(), definition.countsByLength.begin() + 1, definition.countsByLength.end());
-        segment.insert(segment.end(), definition.symbols.begin(), definition.symbols.end());
-    }
-    putU16BE(segment, 2, int(segment.size() - 2));
-    return segment;
+    return tables;
+}
+
+// Writes `count` MCUs again as the walker reads them: the AC codes copied as they stand, the DC values
+// coded anew, as differences from the window's own blocks.
+bool recodeMcus(ScanWalker& walker, std::int64_t count, BitWriter& out, DcRecoder& recoder)
+{
+    return walker.walk(
+        count,
+        [&out, &recoder](int component, std::int64_t value) { return recoder.put(out, component, value); },
+        [&out](std::uint32_t bits, int bitCount) { out.put(bits, bitCount); });
 }
 
 } // namespace
 
-std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int x, int y, int width,
-                                        int height, const WindowCutSharing& sharing)
+std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, const JpegStructure& structure,
+                                        int x, int y, int width, int height, const WindowCutSharing& sharing)
 {
-    const std::optional<JpegStructure> structure = ReadJpegStructure(file, ScansToRead::First);
-    if (!structure || !RegionInsidePicture(*structure, x, y, width, height))
+    if (!RegionInsidePicture(structure, x, y, width, height))
         return std::nullopt;
-    const std::unique_ptr<ScanWalker> walker = ScanWalker::start(file, *structure);
+    std::optional<ScanWalker> walker = ScanWalker::start(file, structure);
     if (!walker)
         return std::nullopt;
-    const JpegScan& scan = structure->scans.front();
-    const BlockGeometry geometry = BlockGeometry::of(*structure);
+    const JpegScan& scan = structure.scans.front();
+    const BlockGeometry geometry = BlockGeometry::of(structure);
     const WindowMcus mcus = WindowMcus::around(geometry, x, y, width, height);
     JpegWindow window;
-    window.place = WindowPlace::of(*structure, geometry, mcus);
+    window.place = WindowPlace::of(structure, geometry, mcus);
 
+    // The file's own segments up to the scan, with the window's size in the frame and the recoder's DC
+    // table after them.
     std::vector<std::uint8_t>& out = window.file;
     out.assign(file.begin(), file.begin() + std::ptrdiff_t(scan.headerOffset));
-    putU16BE(out, structure->frameOffset + frameHeightOffset, window.place.height);
-    putU16BE(out, structure->frameOffset + frameWidthOffset, window.place.width);
-    const std::vector<std::uint8_t> dcTables = recodedDcTables(file, scan);
-    out.insert(out.end(), dcTables.begin(), dcTables.end());
+    putU16BE(out, structure.frameOffset + frameHeightOffset, window.place.height);
+    putU16BE(out, structure.frameOffset + frameWidthOffset, window.place.width);
+    appendHuffmanTables(out, recodedDcTables(file, scan));
     out.insert(out.end(), file.begin() + std::ptrdiff_t(scan.headerOffset),
                file.begin() + std::ptrdiff_t(scan.dataOffset));
 
     const WindowRows rows{std::int64_t(mcus.firstRow) * geometry.mcusPerRow + mcus.firstColumn,
                           geometry.mcusPerRow, mcus.lastRow - mcus.firstRow + 1};
-    // Each row's MCUs inside the window are written out again, with the DC values coded anew. The window
-    // takes about its share of the data.
+    // The window takes about its share of the data.
     const double windowShare =
         double(rows.count) * mcus.columns() / (double(geometry.mcusPerRow) * geometry.mcuRows);
     out.reserve(out.size() + std::size_t(double(file.size() - scan.dataOffset) * windowShare * 1.25) + 1024);
@@ -80,7 +84,7 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int 
     const RowSink recode = [&writer, &recoder, columns = mcus.columns()](ScanWalker& rowWalker,
                                                                          const ScanWalker::Mark& rowStart) {
         rowWalker.resume(rowStart);
-        return rowWalker.recode(columns, writer, recoder);
+        return recodeMcus(rowWalker, columns, writer, recoder);
     };
     bool written = false;
     if (rows.startOf(rows.count - 1) >= sharing.leastMcusToShare) {
@@ -96,7 +100,6 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, int 
     if (!written)
         return std::nullopt;
     writer.padToByte();
-    out.push_back(0xFF);
-    out.push_back(0xD9);
+    out.insert(out.end(), {jpegmarker::prefix, jpegmarker::endOfImage});
     return window;
 }

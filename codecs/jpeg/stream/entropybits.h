@@ -1,12 +1,15 @@
 #pragma once
 
+#include "codecs/jpeg/stream/markers.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-// Reads the bits of a scan's entropy-coded data, most significant first, taking the stuffed 0x00 out of
-// every 0xFF 0x00. At a marker it supplies zero bits and remembers that it met one, as libjpeg does.
+// Reads the bits of a scan's entropy-coded data, most significant first (NEXTBIT, T.81 F.2.2.5, a whole
+// word at a time), taking the stuffed 0x00 out of every 0xFF 0x00 (B.1.1.5). At a marker it supplies zero
+// bits and remembers that it met one, as libjpeg does.
 class EntropyBits
 {
   public:
@@ -71,7 +74,8 @@ class EntropyBits
         const int unreadDataBits = count_ - 8 * int(suppliedZeros_);
         // A stuffed 0x00 always follows its 0xFF, so stepping back over one steps over both.
         for (int unreadBytes = (unreadDataBits + 7) / 8; unreadBytes > 0; --unreadBytes)
-            at -= (at - begin_ >= 2 && at[-1] == 0x00 && at[-2] == 0xFF) ? 2 : 1;
+            at -= (at - begin_ >= 2 && at[-1] == jpegmarker::stuffedZero && at[-2] == jpegmarker::prefix) ? 2
+                                                                                                          : 1;
         return {at, (8 - unreadDataBits % 8) % 8};
     }
 
@@ -105,11 +109,11 @@ class EntropyBits
         if (metMarker_ || next_ == end_)
             return markerMet();
         const std::uint8_t byte = *next_;
-        if (byte != 0xFF) {
+        if (byte != jpegmarker::prefix) {
             ++next_;
             return byte;
         }
-        if (end_ - next_ >= 2 && next_[1] == 0x00) {
+        if (end_ - next_ >= 2 && next_[1] == jpegmarker::stuffedZero) {
             next_ += 2;
             return byte;
         }

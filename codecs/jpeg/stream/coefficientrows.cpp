@@ -1,4 +1,4 @@
-#include "codecs/jpeg/window/progressivegeometry.h"
+#include "codecs/jpeg/stream/coefficientrows.h"
 
 #include <algorithm>
 

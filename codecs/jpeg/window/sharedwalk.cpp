@@ -1,4 +1,6 @@
-#include "codecs/jpeg/window/rowmarks.h"
+#include "codecs/jpeg/window/sharedwalk.h"
+
+#include "codecs/jpeg/stream/markers.h"
 
 #include <algorithm>
 #include <atomic>
@@ -62,11 +64,12 @@ std::optional<std::uint64_t> dataBitsBetween(std::span<const std::uint8_t> file,
 {
     std::uint64_t stuffedBytes = 0;
     for (std::size_t at = from; at < to;) {
-        const auto* prefix = static_cast<const std::uint8_t*>(std::memchr(file.data() + at, 0xFF, to - at));
+        const auto* prefix =
+            static_cast<const std::uint8_t*>(std::memchr(file.data() + at, jpegmarker::prefix, to - at));
         if (!prefix)
             break;
         const auto offset = std::size_t(prefix - file.data());
-        if (offset + 1 >= file.size() || file[offset + 1] != 0x00)
+        if (offset + 1 >= file.size() || file[offset + 1] != jpegmarker::stuffedZero)
             return std::nullopt;
         ++stuffedBytes;
         at = offset + 2;
@@ -74,10 +77,13 @@ std::optional<std::uint64_t> dataBitsBetween(std::span<const std::uint8_t> file,
     return (to - from - stuffedBytes) * 8;
 }
 
-class SharedMarking
+// The state the two threads share, and each one's part in the handshake told in sharedwalk.h. The second
+// publishes its log through `logging_`; the first gives its verdict through `verdict_`, which the second
+// answers through `reply_`. Whatever a thread writes before such a store the other reads after its load.
+class SharedWalk
 {
   public:
-    SharedMarking(std::span<const std::uint8_t> file, const WindowRows& rows, std::uint64_t bitsBeforeSecond)
+    SharedWalk(std::span<const std::uint8_t> file, const WindowRows& rows, std::uint64_t bitsBeforeSecond)
         : file_(file), rows_(rows), bitsBeforeSecond_(bitsBeforeSecond), marks_(std::size_t(rows.count)),
           secondMarks_(std::size_t(rows.count)), secondLog_(logChunks)
     {
@@ -115,7 +121,8 @@ class SharedMarking
             // Bits that start no code: a guess that has not fallen into step yet (or damaged data). The walk
             // starts again a byte further on; what it logs from there on is a walk of its own.
             const ScanWalker::Mark& start = starts[noted - 1];
-            const std::size_t next = start.byteOffset + (file_[start.byteOffset] == 0xFF ? 2 : 1);
+            const std::size_t next =
+                start.byteOffset + (file_[start.byteOffset] == jpegmarker::prefix ? 2 : 1);
             walking = ++restarts <= mostRestarts && next < file_.size();
             if (walking) {
                 bitsBeforeWalk = start.bitsRead - std::uint64_t(start.bitsReadOfByte) + 8;
@@ -190,7 +197,11 @@ class SharedMarking
     }
 
   private:
+    // The first's verdict on the second's guess: a log entry matched one of its own MCU starts, or the log
+    // ended (or the first reached the last row) without one.
     enum Verdict : int { Pending, Confirmed, Refused };
+    // The second's answer: it walks on from where it stopped logging; its log reaches the data's end; or
+    // its work does not count (refused, a match in an earlier walk than its last, or it stopped for good).
     enum Reply : int { NoReply, TakesOver, LoggedUpToTheEnd, CannotTakeOver };
 
     // Fills in the rows the second walker found: from its log, and once it has ended (`ended`), from the
@@ -298,17 +309,16 @@ bool WalkToRowsShared(ScanWalker& walker, std::span<const std::uint8_t> file, st
     if (rows.count <= 0 || dataOffset >= file.size())
         return false;
     std::size_t start = std::clamp(secondStart, dataOffset + 1, file.size());
-    if (start < file.size() && file[start - 1] == 0xFF)
+    if (start < file.size() && file[start - 1] == jpegmarker::prefix)
         ++start; // the stuffed byte after a 0xFF data byte
     const std::optional<std::uint64_t> bitsBeforeSecond = dataBitsBetween(file, dataOffset, start);
-    const std::unique_ptr<ScanWalker> second =
-        bitsBeforeSecond && start < file.size() ? walker.startedAt(start) : nullptr;
-    if (!second)
+    if (!bitsBeforeSecond || start >= file.size())
         return WalkToRowsAlone(walker, rows, sink);
-    SharedMarking sharing(file, rows, *bitsBeforeSecond);
+    ScanWalker second = walker.startedAt(start);
+    SharedWalk sharing(file, rows, *bitsBeforeSecond);
     std::thread secondThread;
     try {
-        secondThread = std::thread([&] { sharing.walkSecond(*second); });
+        secondThread = std::thread([&] { sharing.walkSecond(second); });
     } catch (const std::system_error&) {
         return WalkToRowsAlone(walker, rows, sink);
     }

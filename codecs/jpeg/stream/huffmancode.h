@@ -1,14 +1,21 @@
 #pragma once
 
-#include "codecs/jpeg/window/entropybits.h"
-#include "codecs/jpeg/window/jpegstructure.h"
+#include "codecs/jpeg/stream/jpegstructure.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
-// A canonical Huffman code as JPEG builds it from a DHT table: codes of each length in order, shorter
-// codes first.
+// The largest magnitude category of a DC difference the walks accept (T.81, Table F.1 ends at 11 for 8-bit
+// samples; as libjpeg, up to 15).
+inline constexpr int largestDcCategory = 15;
+
+// AC symbols RRRRSSSS (T.81, F.1.2.2): the end of block (EOB) and a run of sixteen zeros (ZRL).
+inline constexpr std::uint8_t endOfBlockSymbol = 0x00;
+inline constexpr std::uint8_t zeroRunSymbol = 0xF0;
+
+// A canonical Huffman code as JPEG builds it from a DHT table (T.81, Annex C): codes of each length in
+// order, shorter codes first.
 class HuffmanCode
 {
   public:
@@ -24,7 +31,8 @@ class HuffmanCode
         std::uint8_t value = 0;
     };
 
-    // The symbol whose code starts the 16 bits `next16` (most significant first).
+    // The symbol whose code starts the 16 bits `next16` (most significant first): DECODE (T.81, F.2.2.3,
+    // Figure F.16), with a lookup table for the short codes in front.
     Symbol match(std::uint32_t next16) const
     {
         const std::uint16_t quick = lookup_[next16 >> (longestCode - lookupBits)];
@@ -38,27 +46,18 @@ class HuffmanCode
         return {};
     }
 
-    // Reads one symbol; -1 for bits that start no code.
-    int decode(EntropyBits& bits) const
-    {
-        bits.fill(longestCode);
-        const Symbol symbol = match(bits.peek(longestCode));
-        if (symbol.length == 0)
-            return -1;
-        bits.skip(symbol.length);
-        return symbol.value;
-    }
-
   private:
     // (length << 8 | symbol) for codes of up to lookupBits bits, indexed by the next lookupBits bits.
     std::array<std::uint16_t, 1 << lookupBits> lookup_{};
-    // The largest code of each length (-1 when none), and what turns a code into an index into symbols_.
+    // MAXCODE and VALPTR - MINCODE of T.81's Figure F.15: the largest code of each length (-1 when none),
+    // and what turns a code into an index into symbols_.
     std::array<std::int32_t, longestCode + 1> maxCode_{};
     std::array<std::int32_t, longestCode + 1> valueOffset_{};
     std::array<std::uint8_t, 256> symbols_{};
 };
 
-// The signed value of `magnitudeBits` extra bits that follow a symbol of category `category`.
+// The signed value of `magnitudeBits` extra bits that follow a symbol of category `category`: EXTEND (T.81,
+// F.2.2.1, Figure F.12).
 inline int extendMagnitude(std::uint32_t magnitudeBits, int category)
 {
     if (category == 0)

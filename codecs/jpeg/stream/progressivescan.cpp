@@ -1,18 +1,14 @@
-#include "codecs/jpeg/window/progressivescan.h"
+#include "codecs/jpeg/stream/progressivescan.h"
+
+#include "codecs/jpeg/stream/markers.h"
 
 #include <cstdlib>
 #include <limits>
 
 namespace {
 
-constexpr int largestDcCategory = 15;
 // Past this a coefficient of an 8-bit frame was not written by a forward DCT.
 constexpr int largestAcValue = 1023;
-constexpr int zeroRunSymbol = 0xF0;
-// libjpeg's limit on the blocks of one MCU.
-constexpr std::size_t maxBlocksPerMcu = 10;
-constexpr int restartMarkerCount = 8;
-constexpr std::uint8_t firstRestartMarker = 0xD0;
 
 } // namespace
 
@@ -40,7 +36,7 @@ std::optional<ProgressiveScan> ProgressiveScan::start(std::span<const std::uint8
                     decoder.mcuBlocks_.push_back({component, int(i), column, row});
             }
         }
-        if (decoder.mcuBlocks_.size() > maxBlocksPerMcu)
+        if (decoder.mcuBlocks_.size() > std::size_t(maxBlocksPerMcu))
             return std::nullopt;
     }
     return decoder;
@@ -114,6 +110,7 @@ bool ProgressiveScan::decodeBlock(std::int16_t* block, int scanComponent)
     return false;
 }
 
+// A DC difference as in a sequential scan, scaled by the scan's point transform (T.81, G.1.2.1).
 bool ProgressiveScan::decodeDcFirst(std::int16_t* block, int scanComponent)
 {
     bits_.fill(32);
@@ -132,6 +129,7 @@ bool ProgressiveScan::decodeDcFirst(std::int16_t* block, int scanComponent)
     return true;
 }
 
+// One more bit of the DC value, as it stands (T.81, G.1.2.1).
 void ProgressiveScan::decodeDcRefine(std::int16_t* block)
 {
     bits_.fill(1);
@@ -139,6 +137,7 @@ void ProgressiveScan::decodeDcRefine(std::int16_t* block)
         block[0] = std::int16_t(block[0] | (1 << approximationLow_));
 }
 
+// The band's first coefficients, or a block of an end-of-band run (T.81, G.1.2.2; EOBn, Table G.1).
 bool ProgressiveScan::decodeAcFirst(std::int16_t* block)
 {
     if (endOfBandRun_ > 0) {
@@ -173,6 +172,8 @@ bool ProgressiveScan::decodeAcFirst(std::int16_t* block)
     return true;
 }
 
+// One more bit of the band's coefficients: new ones of magnitude 1, and a correction bit for each one
+// already nonzero (T.81, G.1.2.3).
 bool ProgressiveScan::decodeAcRefine(std::int16_t* block)
 {
     int k = spectralStart_;
@@ -250,12 +251,13 @@ bool ProgressiveScan::restart()
     const EntropyBits::Position position = bits_.position();
     std::size_t at = std::size_t(position.byte - file_.data());
     if (position.bitsReadOfByte != 0)
-        at += file_[at] == 0xFF ? 2 : 1;
-    if (at + 2 > dataEnd_ || file_[at] != 0xFF || file_[at + 1] != firstRestartMarker + nextRestartNumber_)
+        at += file_[at] == jpegmarker::prefix ? 2 : 1;
+    if (at + 2 > dataEnd_ || file_[at] != jpegmarker::prefix ||
+        file_[at + 1] != jpegmarker::firstRestart + nextRestartNumber_)
         return false;
     bits_ = EntropyBits(file_.data() + at + 2, file_.data() + dataEnd_);
     dcPredictions_.fill(0);
-    nextRestartNumber_ = (nextRestartNumber_ + 1) % restartMarkerCount;
+    nextRestartNumber_ = (nextRestartNumber_ + 1) % jpegmarker::restartMarkerCount;
     mcusToRestart_ = restartInterval_;
     return true;
 }

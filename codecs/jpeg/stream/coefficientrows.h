@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codecs/jpeg/window/blockgeometry.h"
+#include "codecs/jpeg/stream/blockgeometry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +11,6 @@
 class CoefficientRows
 {
   public:
-    static constexpr int coefficientsPerBlock = 64;
-
     explicit CoefficientRows(const BlockGeometry& geometry);
 
     std::int16_t* block(int component, int column, int row)

@@ -1,6 +1,6 @@
 // Windows cut out of pictures written by libjpeg: Qt's decode of a window holds the region's pixels of Qt's
 // full decode, whichever way the walk is shared between threads.
-#include "codecs/jpeg/window/windowcut.h"
+#include "tests/codecs/jpeg/windowcuts.h"
 #include "tests/codecs/testpictures.h"
 
 #include <QTemporaryDir>
@@ -10,31 +10,12 @@ namespace {
 
 const QColor background(23, 140, 201);
 
-std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
-{
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
-}
-
 QByteArray writtenJpeg(QTemporaryDir& folder, QSize size, const JpegVariant& variant)
 {
     const QString path = folder.filePath("picture.jpg");
     writeJpeg(path, photoContent(size.width(), size.height()), variant);
     return readBytes(path);
 }
-
-QImage regionOfWindow(const JpegWindow& window, const QRect& region)
-{
-    const QImage decoded = QImage::fromData(window.file.data(), int(window.file.size()), "JPEG");
-    return decoded.copy(region.translated(-window.place.left, -window.place.top))
-        .convertToFormat(QImage::Format_RGB888);
-}
-
-struct WindowCase
-{
-    const char* name;
-    QSize size;
-    JpegVariant variant;
-};
 
 class JpegWindowCut : public testing::TestWithParam<WindowCase>
 {
@@ -43,19 +24,10 @@ class JpegWindowCut : public testing::TestWithParam<WindowCase>
 TEST_P(JpegWindowCut, HoldsTheRegionsPixelsOfTheFullDecode)
 {
     QTemporaryDir folder;
-    const QByteArray file = writtenJpeg(folder, GetParam().size, GetParam().variant);
-    for (const QRect& region : probeRegions(GetParam().size)) {
-        const std::optional<JpegWindow> window =
-            CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
-        ASSERT_TRUE(window) << region.x() << "," << region.y();
-        EXPECT_TRUE(QRect(window->place.left, window->place.top, window->place.width, window->place.height)
-                        .contains(region));
-        EXPECT_EQ(differenceBetween(regionOfWindow(*window, region),
-                                    referenceCrop(folder.filePath("picture.jpg"), region, background)),
-                  "")
-            << "region " << region.x() << "," << region.y() << " " << region.width() << "x"
-            << region.height();
-    }
+    writtenJpeg(folder, GetParam().size, GetParam().variant);
+    expectWindowsHoldTheFullDecodesPixels(
+        folder.filePath("picture.jpg"), GetParam().size,
+        [](const QByteArray& file, const QRect& region) { return cutBaselineWindow(file, region); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Sampling, JpegWindowCut,
@@ -80,8 +52,7 @@ TEST(JpegWindowCut, RegionsAtEveryPlaceAroundMcuEdges)
             for (int last = 29; last <= 35; ++last) {
                 // Columns and rows take the offsets crosswise, so every pairing of edges turns up.
                 const QRect region(QPoint(first, 13 + last - 29), QPoint(last, 29 + first - 13));
-                const std::optional<JpegWindow> window =
-                    CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
+                const std::optional<JpegWindow> window = cutBaselineWindow(file, region);
                 ASSERT_TRUE(window);
                 EXPECT_EQ(
                     differenceBetween(regionOfWindow(*window, region),
@@ -100,8 +71,7 @@ TEST(JpegWindowCut, SharingTheWalkGivesTheSameWindow)
     const QByteArray file = writtenJpeg(folder, {640, 1200}, {2, 2});
     const QRect region(200, 700, 120, 160);
     const WindowCutSharing alone{std::int64_t(1) << 40, 0.5};
-    const std::optional<JpegWindow> walkedAlone =
-        CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height(), alone);
+    const std::optional<JpegWindow> walkedAlone = cutBaselineWindow(file, region, alone);
     ASSERT_TRUE(walkedAlone);
     EXPECT_EQ(differenceBetween(regionOfWindow(*walkedAlone, region),
                                 referenceCrop(folder.filePath("picture.jpg"), region, background)),
@@ -112,8 +82,7 @@ TEST(JpegWindowCut, SharingTheWalkGivesTheSameWindow)
     for (int percent = 2; percent < 100; percent += 2)
         shares.push_back(percent / 100.0);
     for (const double share : shares) {
-        const std::optional<JpegWindow> shared =
-            CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height(), {0, share});
+        const std::optional<JpegWindow> shared = cutBaselineWindow(file, region, {0, share});
         ASSERT_TRUE(shared) << share;
         EXPECT_EQ(shared->file, walkedAlone->file) << share;
     }
@@ -125,7 +94,7 @@ TEST(JpegWindowCut, RefusesPicturesItCannotWalk)
     const QSize size(96, 64);
     for (const JpegVariant& variant : {JpegVariant{2, 2, false, true}, JpegVariant{2, 2, false, false, 2}}) {
         const QByteArray file = writtenJpeg(folder, size, variant);
-        EXPECT_FALSE(CutJpegWindow(bytesOf(file), 40, 40, 8, 8));
+        EXPECT_FALSE(cutBaselineWindow(file, QRect(40, 40, 8, 8)));
     }
 }
 
@@ -135,7 +104,7 @@ TEST(JpegWindowCut, RefusesRegionsOutsideThePicture)
     const QByteArray file = writtenJpeg(folder, {96, 64}, {2, 2});
     for (const QRect& region : {QRect(-1, 0, 8, 8), QRect(0, -1, 8, 8), QRect(90, 0, 7, 8),
                                 QRect(0, 60, 8, 5), QRect(0, 0, 0, 8), QRect(0, 0, 8, 0)})
-        EXPECT_FALSE(CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height()));
+        EXPECT_FALSE(cutBaselineWindow(file, region));
 }
 
 TEST(JpegWindowCut, DataCutShortOrBrokenBeforeTheWindowsEndIsRefused)
@@ -143,25 +112,21 @@ TEST(JpegWindowCut, DataCutShortOrBrokenBeforeTheWindowsEndIsRefused)
     QTemporaryDir folder;
     const QByteArray file = writtenJpeg(folder, {640, 1200}, {2, 2});
     const QRect region(200, 500, 120, 160);
-    const std::optional<JpegWindow> whole =
-        CutJpegWindow(bytesOf(file), region.x(), region.y(), region.width(), region.height());
+    const std::optional<JpegWindow> whole = cutBaselineWindow(file, region);
     ASSERT_TRUE(whole);
     const qsizetype middle = file.size() / 2;
     for (const WindowCutSharing& sharing :
          {WindowCutSharing{std::int64_t(1) << 40, 0.5}, WindowCutSharing{0, 0.3}}) {
         const QByteArray cutShort = file.left(middle);
-        EXPECT_FALSE(CutJpegWindow(bytesOf(cutShort), region.x(), region.y(), region.width(), region.height(),
-                                   sharing));
+        EXPECT_FALSE(cutBaselineWindow(cutShort, region, sharing));
         // A marker inside the data, where no marker may stand.
         QByteArray broken = file;
         broken[middle / 2] = char(0xFF);
         broken[middle / 2 + 1] = char(0xD3);
-        EXPECT_FALSE(
-            CutJpegWindow(bytesOf(broken), region.x(), region.y(), region.width(), region.height(), sharing));
+        EXPECT_FALSE(cutBaselineWindow(broken, region, sharing));
         // What lies past the window's last MCU is never read.
         const QByteArray endCut = file.left(file.size() - file.size() / 5);
-        const std::optional<JpegWindow> window =
-            CutJpegWindow(bytesOf(endCut), region.x(), region.y(), region.width(), region.height(), sharing);
+        const std::optional<JpegWindow> window = cutBaselineWindow(endCut, region, sharing);
         ASSERT_TRUE(window);
         EXPECT_EQ(window->file, whole->file);
     }

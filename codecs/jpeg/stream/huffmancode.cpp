@@ -1,4 +1,4 @@
-#include "codecs/jpeg/window/huffmancode.h"
+#include "codecs/jpeg/stream/huffmancode.h"
 
 std::optional<HuffmanCode> HuffmanCode::build(const HuffmanTable& definition)
 {

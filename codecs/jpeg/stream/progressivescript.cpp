@@ -1,4 +1,4 @@
-#include "codecs/jpeg/window/progressivescript.h"
+#include "codecs/jpeg/stream/progressivescript.h"
 
 #include <algorithm>
 #include <array>

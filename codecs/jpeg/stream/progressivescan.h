@@ -1,9 +1,9 @@
 #pragma once
 
-#include "codecs/jpeg/window/entropybits.h"
-#include "codecs/jpeg/window/huffmancode.h"
-#include "codecs/jpeg/window/jpegstructure.h"
-#include "codecs/jpeg/window/progressivegeometry.h"
+#include "codecs/jpeg/stream/coefficientrows.h"
+#include "codecs/jpeg/stream/entropybits.h"
+#include "codecs/jpeg/stream/huffmancode.h"
+#include "codecs/jpeg/stream/jpegstructure.h"
 
 #include <array>
 #include <cstdint>
@@ -11,10 +11,10 @@
 #include <span>
 #include <vector>
 
-// Decodes one scan of a progressive frame row of MCUs by row, adding what it holds to coefficients the
-// frame's earlier scans left: a DC first or refinement scan (one or several components), an AC first scan
-// with its end-of-band runs, or an AC refinement scan with its correction bits. Restart markers reset the
-// DC predictions; an end-of-band run may not cross one.
+// Decodes one scan of a progressive frame (T.81, G.1.2) row of MCUs by row, adding what it holds to
+// coefficients the frame's earlier scans left: a DC first or refinement scan (one or several components), an
+// AC first scan with its end-of-band runs, or an AC refinement scan with its correction bits. Restart markers
+// reset the DC predictions; an end-of-band run may not cross one.
 class ProgressiveScan
 {
   public:

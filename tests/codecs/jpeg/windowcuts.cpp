@@ -1,0 +1,53 @@
+#include "tests/codecs/jpeg/windowcuts.h"
+
+#include "codecs/jpeg/stream/jpegstructure.h"
+#include "codecs/jpeg/window/progressivewindow.h"
+
+#include <gtest/gtest.h>
+
+std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
+{
+    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
+}
+
+std::optional<JpegWindow> cutBaselineWindow(const QByteArray& file, const QRect& region,
+                                            const WindowCutSharing& sharing)
+{
+    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::First);
+    if (!structure)
+        return std::nullopt;
+    return CutJpegWindow(bytesOf(file), *structure, region.x(), region.y(), region.width(), region.height(),
+                         sharing);
+}
+
+std::optional<JpegWindow> cutProgressiveWindow(const QByteArray& file, const QRect& region)
+{
+    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::All);
+    if (!structure)
+        return std::nullopt;
+    return CutProgressiveJpegWindow(bytesOf(file), *structure, region.x(), region.y(), region.width(),
+                                    region.height());
+}
+
+QImage regionOfWindow(const JpegWindow& window, const QRect& region)
+{
+    const QImage decoded = QImage::fromData(window.file.data(), int(window.file.size()), "JPEG");
+    return decoded.copy(region.translated(-window.place.left, -window.place.top))
+        .convertToFormat(QImage::Format_RGB888);
+}
+
+void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size, WindowCut cut)
+{
+    const QColor background(23, 140, 201);
+    const QByteArray file = readBytes(path);
+    for (const QRect& region : probeRegions(size)) {
+        const std::optional<JpegWindow> window = cut(file, region);
+        ASSERT_TRUE(window) << region.x() << "," << region.y();
+        EXPECT_TRUE(QRect(window->place.left, window->place.top, window->place.width, window->place.height)
+                        .contains(region));
+        EXPECT_EQ(differenceBetween(regionOfWindow(*window, region), referenceCrop(path, region, background)),
+                  "")
+            << "region " << region.x() << "," << region.y() << " " << region.width() << "x"
+            << region.height();
+    }
+}
