@@ -6,6 +6,7 @@
 #include "codecs/jpeg/stream/markers.h"
 #include "codecs/jpeg/window/baselinewindow.h"
 #include "codecs/jpeg/window/progressivewindow.h"
+#include "codecs/picture/fileread.h"
 #include "codecs/picture/pictureregion.h"
 #include "codecs/picture/qtpicturesource.h"
 
@@ -81,11 +82,9 @@ QtPictureSource::DecodeCheck endCheck(bool endsWhole)
 
 std::optional<FileBytes> readWholeFile(const QString& path, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    QFile file;
+    if (!openForReading(file, path, error))
         return std::nullopt;
-    }
     FileBytes bytes;
     try {
         bytes.resize(std::size_t(file.size()));
