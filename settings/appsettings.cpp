@@ -1,7 +1,6 @@
 #include "settings/appsettings.h"
 
 #include "settings/inifile.h"
-#include "settings/initext.h"
 #include "settings/systemencoding.h"
 
 #include <QCoreApplication>
@@ -54,21 +53,38 @@ QString IniFilePath()
     return UserConfigFolder() + IniFileName;
 }
 
-QString ReadIniString(const QString& section, const QString& key, const QString& defaultText,
-                      std::int16_t size)
+IniSnapshot::IniSnapshot(const QString& section, const QStringList& keys) : keys_(keys)
+{
+    const QByteArray content = LoadIniFile(IniFilePath()).value_or(QByteArray());
+    values_ = FindIniValues(content, section, keys_);
+}
+
+QString IniSnapshot::ReadIniString(const QString& key, const QString& defaultText, std::int16_t size) const
 {
     // The value arrives in a buffer of size bytes, the last of which holds the terminating NUL.
     const qsizetype valueBytes = qsizetype{size} - 1;
-    const QByteArray content = LoadIniFile(IniFilePath()).value_or(QByteArray());
-    return CutToEncodedLength(FindIniValue(content, section, key).value_or(defaultText), valueBytes);
+    const qsizetype index = keys_.indexOf(key);
+    const std::optional<QString> value = index < 0 ? std::nullopt : values_[std::size_t(index)];
+    return CutToEncodedLength(value.value_or(defaultText), valueBytes);
 }
 
-bool WriteIniString(const QString& section, const QString& key, const QString& value)
+QString ReadIniString(const QString& section, const QString& key, const QString& defaultText,
+                      std::int16_t size)
+{
+    return IniSnapshot(section, {key}).ReadIniString(key, defaultText, size);
+}
+
+bool WriteIniStrings(const QString& section, const QList<IniEntry>& entries)
 {
     const QString path = IniFilePath();
     const std::optional<QByteArray> content = LoadIniFile(path);
     if (!content)
         return false;
-    const std::optional<QByteArray> updated = WithIniValue(*content, section, key, value);
+    const std::optional<QByteArray> updated = WithIniValues(*content, section, entries);
     return updated && SaveIniFile(path, *updated);
+}
+
+bool WriteIniString(const QString& section, const QString& key, const QString& value)
+{
+    return WriteIniStrings(section, {{key, value}});
 }

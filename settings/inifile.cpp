@@ -26,6 +26,8 @@ std::optional<QByteArray> LoadIniFile(const QString& path)
 
 bool SaveIniFile(const QString& path, const QByteArray& content)
 {
+    if (content.size() > LargestIniFile)
+        return false;
     // The user's configuration folder may not hold a folder for Kadrelle yet: the first save makes it.
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;

@@ -13,5 +13,6 @@ std::optional<QByteArray> LoadIniFile(const QString& path);
 
 // Replaces the file with content in one step: the old file stays whole until the new one is complete, so a
 // crash or a full disk never leaves half a file. A missing folder is made first. False when the file could
-// not be replaced.
+// not be replaced, or when content is larger than LoadIniFile reads: such a file would lose every setting at
+// the next start.
 bool SaveIniFile(const QString& path, const QByteArray& content);

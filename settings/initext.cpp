@@ -2,29 +2,37 @@
 
 #include "settings/systemencoding.h"
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
 enum class LineKind { Other, Section, Key };
 
+// One line of the file. Its names and value stay bytes of the file until they are compared or read, so that
+// a walk over a large file decodes next to nothing. The system encoding is UTF-8, whose multi-byte
+// characters hold no ASCII bytes: blanks, brackets, ";" and "=" stand in the bytes where they stand in the
+// decoded text.
 struct IniLine
 {
-    qsizetype start = 0;   // offset of the line's first byte
-    qsizetype textEnd = 0; // offset after its text, before its line ending
-    qsizetype next = 0;    // offset of the following line
+    qsizetype start = 0;      // offset of the line's first byte
+    qsizetype textEnd = 0;    // offset after its text, before its line ending
+    qsizetype next = 0;       // offset of the following line
+    qsizetype valueStart = 0; // a key line's offset just after its "="
     LineKind kind = LineKind::Other;
     bool blank = false;
-    QString name;
-    QString value;
+    QByteArrayView name;  // the section's or the key's name, without surrounding blanks
+    QByteArrayView value; // a key's value, without surrounding blanks
 };
 
-bool IsBlank(QChar c)
+constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
+
+bool IsBlank(char c)
 {
-    return c == u' ' || c == u'\t';
+    return c == ' ' || c == '\t';
 }
 
-QStringView TrimBlanks(QStringView text)
+QByteArrayView TrimBlanks(QByteArrayView text)
 {
     while (!text.isEmpty() && IsBlank(text.front()))
         text = text.sliced(1);
@@ -33,56 +41,118 @@ QStringView TrimBlanks(QStringView text)
     return text;
 }
 
-bool SameName(QStringView a, QStringView b)
+QStringView TrimBlanks(QStringView text)
 {
-    return TrimBlanks(a).compare(TrimBlanks(b), Qt::CaseInsensitive) == 0;
+    while (!text.isEmpty() && (text.front() == u' ' || text.front() == u'\t'))
+        text = text.sliced(1);
+    while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'\t'))
+        text.chop(1);
+    return text;
 }
 
-void ClassifyLine(QStringView text, IniLine& line)
+IniLine ReadLine(QByteArrayView content, qsizetype start)
 {
-    const QStringView trimmed = TrimBlanks(text);
+    IniLine line;
+    line.start = start;
+    const void* newline = std::memchr(content.data() + start, '\n', std::size_t(content.size() - start));
+    line.textEnd = newline ? static_cast<const char*>(newline) - content.data() : content.size();
+    line.next = newline ? line.textEnd + 1 : content.size();
+    if (line.textEnd > start && content[line.textEnd - 1] == '\r')
+        --line.textEnd;
+
+    QByteArrayView text = content.sliced(start, line.textEnd - start);
+    // An editor may put a byte order mark before a line; it is not part of the line's text.
+    if (text.startsWith(ByteOrderMark))
+        text = text.sliced(ByteOrderMark.size());
+    const QByteArrayView trimmed = TrimBlanks(text);
     line.blank = trimmed.isEmpty();
-    if (trimmed.startsWith(u'[')) {
-        const qsizetype close = trimmed.indexOf(u']');
+    if (trimmed.startsWith('[')) {
+        const qsizetype close = trimmed.indexOf(']');
         line.kind = LineKind::Section;
-        line.name = TrimBlanks(trimmed.sliced(1, (close < 0 ? trimmed.size() : close) - 1)).toString();
-        return;
+        line.name = TrimBlanks(trimmed.sliced(1, (close < 0 ? trimmed.size() : close) - 1));
+        return line;
     }
-    const qsizetype equals = trimmed.indexOf(u'=');
-    if (trimmed.startsWith(u';') || equals < 0)
-        return;
+    const qsizetype equals = trimmed.indexOf('=');
+    if (trimmed.startsWith(';') || equals < 0)
+        return line;
     line.kind = LineKind::Key;
-    line.name = TrimBlanks(trimmed.first(equals)).toString();
-    line.value = TrimBlanks(trimmed.sliced(equals + 1)).toString();
+    line.name = TrimBlanks(trimmed.first(equals));
+    line.value = TrimBlanks(trimmed.sliced(equals + 1));
+    line.valueStart = trimmed.data() - content.data() + equals + 1;
+    return line;
 }
 
-std::vector<IniLine> SplitIniLines(const QByteArray& content)
+// Calls visit(line) for each line in turn until it returns false.
+template <typename Visit> void ForEachLine(QByteArrayView content, Visit visit)
 {
-    std::vector<IniLine> lines;
-    qsizetype start = 0;
-    while (start < content.size()) {
-        IniLine line;
-        line.start = start;
-        const qsizetype newline = content.indexOf('\n', start);
-        line.next = newline < 0 ? content.size() : newline + 1;
-        line.textEnd = newline < 0 ? content.size() : newline;
-        if (line.textEnd > start && content[line.textEnd - 1] == '\r')
-            --line.textEnd;
-        ClassifyLine(FromSystemEncoding(QByteArrayView(content).sliced(start, line.textEnd - start)), line);
-        lines.push_back(std::move(line));
-        start = lines.back().next;
+    for (qsizetype start = 0; start < content.size();) {
+        const IniLine line = ReadLine(content, start);
+        if (!visit(line))
+            return;
+        start = line.next;
     }
-    return lines;
 }
 
-// Index of the header line of the first section called name, or lines.size() when there is none.
-std::size_t FindSection(const std::vector<IniLine>& lines, QStringView name)
+bool IsAscii(QByteArrayView text)
 {
-    std::size_t index = 0;
-    while (index < lines.size() &&
-           !(lines[index].kind == LineKind::Section && SameName(lines[index].name, name)))
-        ++index;
-    return index;
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A section or key name looked for. Names of ASCII letters alone, the usual ones, are compared as bytes;
+// any other is compared as text, where case folding can match a letter outside ASCII with one inside it.
+class WantedName
+{
+  public:
+    explicit WantedName(QStringView name) : text_(TrimBlanks(name).toString())
+    {
+        if (std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+            ascii_ = text_.toLatin1();
+    }
+
+    bool matches(QByteArrayView name) const
+    {
+        if (!ascii_.isEmpty() && IsAscii(name))
+            return name.size() == ascii_.size() &&
+                   qstrnicmp(name.data(), name.size(), ascii_.constData(), ascii_.size()) == 0;
+        return FromSystemEncoding(name).compare(text_, Qt::CaseInsensitive) == 0;
+    }
+
+  private:
+    QString text_;
+    QByteArray ascii_;
+};
+
+// Where the first section of a name lies and where each wanted key first stands in it.
+struct SectionKeys
+{
+    bool found = false;
+    qsizetype endOfLastKey = 0; // offset after the last key line, or after the header when it has none
+    std::vector<std::optional<IniLine>> keys;
+};
+
+SectionKeys FindSectionKeys(QByteArrayView content, QStringView section, const QList<QString>& keys)
+{
+    const WantedName wantedSection(section);
+    std::vector<WantedName> wantedKeys;
+    for (const QString& key : keys)
+        wantedKeys.emplace_back(key);
+    SectionKeys found;
+    found.keys.resize(keys.size());
+    ForEachLine(content, [&](const IniLine& line) {
+        if (line.kind == LineKind::Section) {
+            if (found.found)
+                return false;
+            found.found = wantedSection.matches(line.name);
+            found.endOfLastKey = line.next;
+        } else if (line.kind == LineKind::Key && found.found) {
+            found.endOfLastKey = line.next;
+            for (std::size_t index = 0; index < wantedKeys.size(); ++index)
+                if (!found.keys[index] && wantedKeys[index].matches(line.name))
+                    found.keys[index] = line;
+        }
+        return true;
+    });
+    return found;
 }
 
 QByteArray LineEndingOf(const QByteArray& content)
@@ -102,6 +172,12 @@ QByteArray WithLastLineEnded(const QByteArray& content)
     return text + (text.endsWith('\r') ? QByteArrayLiteral("\r\n") : LineEndingOf(content));
 }
 
+// Where the last line of a file that ends with a line ending starts.
+qsizetype LastLineStart(const QByteArray& content)
+{
+    return QByteArrayView(content).first(content.size() - 1).lastIndexOf('\n') + 1;
+}
+
 bool FitsOnOneLine(QStringView text)
 {
     return !text.contains(u'\n') && !text.contains(u'\r') && !text.contains(QChar(0));
@@ -116,47 +192,104 @@ bool CanStore(QStringView section, QStringView key, QStringView value)
            !keyName.startsWith(u'[') && !keyName.startsWith(u';');
 }
 
+// The entries with one per key: a later entry for a key replaces an earlier one, as a later write would.
+QList<IniEntry> OnePerKey(const QList<IniEntry>& entries)
+{
+    QList<IniEntry> distinct;
+    for (const IniEntry& entry : entries) {
+        const WantedName name(entry.key);
+        auto same = std::find_if(distinct.begin(), distinct.end(), [&](const IniEntry& earlier) {
+            return name.matches(ToSystemEncoding(TrimBlanks(earlier.key)));
+        });
+        if (same != distinct.end())
+            same->value = entry.value;
+        else
+            distinct.append(entry);
+    }
+    return distinct;
+}
+
 } // namespace
+
+std::vector<std::optional<QString>> FindIniValues(const QByteArray& content, QStringView section,
+                                                  const QList<QString>& keys)
+{
+    const SectionKeys found = FindSectionKeys(content, section, keys);
+    std::vector<std::optional<QString>> values(keys.size());
+    for (std::size_t index = 0; index < values.size(); ++index)
+        if (found.keys[index])
+            values[index] = FromSystemEncoding(found.keys[index]->value);
+    return values;
+}
 
 std::optional<QString> FindIniValue(const QByteArray& content, QStringView section, QStringView key)
 {
-    const std::vector<IniLine> lines = SplitIniLines(content);
-    for (std::size_t index = FindSection(lines, section) + 1;
-         index < lines.size() && lines[index].kind != LineKind::Section; ++index) {
-        if (lines[index].kind == LineKind::Key && SameName(lines[index].name, key))
-            return lines[index].value;
-    }
-    return std::nullopt;
+    return FindIniValues(content, section, {key.toString()}).front();
 }
 
-std::optional<QByteArray> WithIniValue(const QByteArray& original, QStringView section, QStringView key,
-                                       QStringView value)
+std::optional<QByteArray> WithIniValues(const QByteArray& original, QStringView section,
+                                        const QList<IniEntry>& entries)
 {
-    if (!CanStore(section, key, value))
-        return std::nullopt;
+    for (const IniEntry& entry : entries)
+        if (!CanStore(section, entry.key, entry.value))
+            return std::nullopt;
+    const QList<IniEntry> distinct = OnePerKey(entries);
     const QByteArray content = WithLastLineEnded(original);
-    const std::vector<IniLine> lines = SplitIniLines(content);
     const QByteArray ending = LineEndingOf(content);
-    const QByteArray keyLine = ToSystemEncoding(TrimBlanks(key)) + '=' + ToSystemEncoding(value);
+    auto keyLine = [&ending](const IniEntry& entry) {
+        return ToSystemEncoding(TrimBlanks(entry.key)) + '=' + ToSystemEncoding(entry.value) + ending;
+    };
 
-    const std::size_t sectionIndex = FindSection(lines, section);
-    if (sectionIndex == lines.size()) {
+    QList<QString> keys;
+    for (const IniEntry& entry : distinct)
+        keys.append(entry.key);
+    const SectionKeys found = FindSectionKeys(content, section, keys);
+
+    if (!found.found) {
         QByteArray updated = content;
         // A blank line sets the new section apart from the text above it.
-        if (!lines.empty() && !lines.back().blank)
+        if (!content.isEmpty() && !ReadLine(content, LastLineStart(content)).blank)
             updated += ending;
-        return updated + '[' + ToSystemEncoding(TrimBlanks(section)) + ']' + ending + keyLine + ending;
+        updated += '[' + ToSystemEncoding(TrimBlanks(section)) + ']' + ending;
+        for (const IniEntry& entry : distinct)
+            updated += keyLine(entry);
+        return updated;
     }
 
-    std::size_t lastKey = sectionIndex;
-    for (std::size_t index = sectionIndex + 1; index < lines.size() && lines[index].kind != LineKind::Section;
-         ++index) {
-        const IniLine& line = lines[index];
-        if (line.kind != LineKind::Key)
-            continue;
-        if (SameName(line.name, key))
-            return QByteArray(content).replace(line.start, line.textEnd - line.start, keyLine);
-        lastKey = index;
+    // The values replaced, in the order they stand in the file, and the new keys after the last key line.
+    struct Replacement
+    {
+        qsizetype from = 0;
+        qsizetype to = 0;
+        QByteArray bytes;
+    };
+    std::vector<Replacement> replacements;
+    QByteArray added;
+    for (qsizetype index = 0; index < distinct.size(); ++index) {
+        const std::optional<IniLine>& line = found.keys[std::size_t(index)];
+        if (line)
+            replacements.push_back(
+                {line->valueStart, line->textEnd, ToSystemEncoding(distinct[index].value)});
+        else
+            added += keyLine(distinct[index]);
     }
-    return QByteArray(content).insert(lines[lastKey].next, keyLine + ending);
+    replacements.push_back({found.endOfLastKey, found.endOfLastKey, added});
+    std::sort(replacements.begin(), replacements.end(),
+              [](const Replacement& a, const Replacement& b) { return a.from < b.from; });
+
+    QByteArray updated;
+    qsizetype copied = 0;
+    for (const Replacement& replacement : replacements) {
+        updated += QByteArrayView(content).sliced(copied, replacement.from - copied);
+        updated += replacement.bytes;
+        copied = replacement.to;
+    }
+    updated += QByteArrayView(content).sliced(copied);
+    return updated;
+}
+
+std::optional<QByteArray> WithIniValue(const QByteArray& content, QStringView section, QStringView key,
+                                       QStringView value)
+{
+    return WithIniValues(content, section, {{key.toString(), value.toString()}});
 }

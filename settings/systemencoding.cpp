@@ -11,7 +11,7 @@ QByteArray ToSystemEncoding(QStringView text)
 
 QString FromSystemEncoding(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringConverter::System);
+    QStringDecoder decoder(QStringConverter::System, QStringConverter::Flag::ConvertInitialBom);
     return decoder(bytes);
 }
 

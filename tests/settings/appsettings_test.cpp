@@ -154,6 +154,47 @@ TEST_F(SettingsFileTest, OversizedFileIsNeitherReadNorReplaced)
     EXPECT_EQ(QFileInfo(IniFilePath()).size(), LargestIniFile + 1);
 }
 
+TEST_F(SettingsFileTest, SnapshotHoldsTheFileAsItWasWhenTaken)
+{
+    PutFile("[Kadrelle]\nFIXSIZE=0\nVALWIDTH=\n");
+    const IniSnapshot snapshot(SettingsSection,
+                               {SettingsKey::FixSize, SettingsKey::ValWidth, SettingsKey::ValHeight});
+    PutFile("[Kadrelle]\nFIXSIZE=1\nVALWIDTH=300\nVALHEIGHT=500\nDATAFILE=/a.bmp\n");
+    EXPECT_EQ(snapshot.ReadIniString(SettingsKey::FixSize, QStringLiteral("d"), BufferSize),
+              QStringLiteral("0"));
+    EXPECT_EQ(snapshot.ReadIniString(SettingsKey::ValWidth, QStringLiteral("d"), BufferSize), QString());
+    EXPECT_EQ(snapshot.ReadIniString(SettingsKey::ValHeight, QStringLiteral("d"), BufferSize),
+              QStringLiteral("d"));
+    EXPECT_EQ(snapshot.ReadIniString(SettingsKey::DataFile, QStringLiteral("d"), BufferSize),
+              QStringLiteral("d"));
+    EXPECT_EQ(snapshot.ReadIniString(SettingsKey::FixSize, QStringLiteral("d"), 1), QString());
+}
+
+TEST_F(SettingsFileTest, RewriteKeepsEachKeysSpelling)
+{
+    PutFile("[kadrelle]\ndatafile=/a[00001].bmp\nFixSize=0\n");
+    ASSERT_TRUE(WriteIniStrings(SettingsSection, {{SettingsKey::DataFile, QStringLiteral("/a[00002].bmp")},
+                                                  {SettingsKey::FixSize, QStringLiteral("1")},
+                                                  {SettingsKey::ValWidth, QStringLiteral("240")}}));
+    EXPECT_EQ(FileContent(), "[kadrelle]\ndatafile=/a[00002].bmp\nFixSize=1\nVALWIDTH=240\n");
+}
+
+// A start reads no file past the size limit, so a write that would grow the file past it would lose every
+// setting from then on: it is refused like any failing write.
+TEST_F(SettingsFileTest, WriteThatWouldPassTheSizeLimitIsRefused)
+{
+    QByteArray before = "[Kadrelle]\nDATAFILE=/a.bmp\n;";
+    before += QByteArray(LargestIniFile - before.size() - 1, 'x') + '\n';
+    ASSERT_EQ(before.size(), LargestIniFile);
+    PutFile(before);
+    EXPECT_TRUE(WriteIniString(SettingsSection, SettingsKey::DataFile, QStringLiteral("/b.bmp")));
+    EXPECT_FALSE(WriteIniString(SettingsSection, SettingsKey::DataFile, QStringLiteral("/b[00000].bmp")));
+    EXPECT_FALSE(WriteIniString(SettingsSection, SettingsKey::FixSize, QStringLiteral("1")));
+    EXPECT_EQ(FileContent(), QByteArray(before).replace("/a.bmp", "/b.bmp"));
+    EXPECT_EQ(Read(SettingsKey::DataFile), QStringLiteral("/b.bmp"));
+    EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("Kadrelle.ini")});
+}
+
 TEST_F(SettingsFileTest, FirstCloseWritesTheFiveKeysInOrder)
 {
     EXPECT_TRUE(WriteIniString(SettingsSection, SettingsKey::DataFile, QString()));

@@ -86,7 +86,10 @@ const WriteCase WriteCases[] = {
     {"replaces_value_where_it_stands", "; note\n[Kadrelle]\nA=1\nK=old\nB=2\n[Other]\nK=x\n", u"K", u"new",
      "; note\n[Kadrelle]\nA=1\nK=new\nB=2\n[Other]\nK=x\n"},
     {"replaces_first_of_two_keys", "[Kadrelle]\nK=1\nK=2\n", u"K", u"3", "[Kadrelle]\nK=3\nK=2\n"},
-    {"replaces_key_in_other_case", "[KADRELLE]\n  k = old \t\n", u"K", u"new", "[KADRELLE]\nK=new\n"},
+    {"replaces_value_keeping_the_keys_spelling", "[KADRELLE]\n  k = old \t\n", u"K", u"new",
+     "[KADRELLE]\n  k =new\n"},
+    {"keeps_a_lower_case_key", "[Kadrelle]\ndatafile=/a.bmp\n", u"DATAFILE", u"/b.bmp",
+     "[Kadrelle]\ndatafile=/b.bmp\n"},
     {"replaces_with_crlf_kept", "[Kadrelle]\r\nK=old\r\nB=2\r\n", u"K", u"new",
      "[Kadrelle]\r\nK=new\r\nB=2\r\n"},
     {"adds_key_after_last_key_before_blanks", "[Kadrelle]\nA=1\n\n[Other]\nB=2\n", u"K", u"v",
@@ -157,5 +160,69 @@ TEST_P(WithIniValueRefusedTest, RefusesWhatDoesNotFitOnOneLine)
 
 INSTANTIATE_TEST_SUITE_P(Cases, WithIniValueRefusedTest, ::testing::ValuesIn(RefusedCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FindIniValues, ReadsSeveralKeysInTheirOrder)
+{
+    const QByteArray content = "[Other]\nA=x\n[kadrelle]\nb=2\nA=1\nb=3\n[Kadrelle]\nC=4\n";
+    const std::vector<std::optional<QString>> expected = {QStringLiteral("1"), std::nullopt,
+                                                          QStringLiteral("2")};
+    EXPECT_EQ(
+        FindIniValues(content, u"Kadrelle", {QStringLiteral("A"), QStringLiteral("C"), QStringLiteral("B")}),
+        expected);
+    EXPECT_EQ(FindIniValues(content, u"Missing", {QStringLiteral("A")}),
+              std::vector<std::optional<QString>>{std::nullopt});
+}
+
+struct BatchCase
+{
+    const char* name;
+    QByteArray before;
+    QByteArray after;
+};
+
+const BatchCase BatchCases[] = {
+    {"new_file", "", "[Kadrelle]\nA=1\nB=2\nC=3\n"},
+    {"new_section_after_others", "[Other]\nA=x", "[Other]\nA=x\n\n[Kadrelle]\nA=1\nB=2\nC=3\n"},
+    {"replaced_where_they_stand_and_added_in_order", "[Kadrelle]\r\nc = old\r\nZ=9\r\n\r\n[Other]\r\n",
+     "[Kadrelle]\r\nc =3\r\nZ=9\r\nA=1\r\nB=2\r\n\r\n[Other]\r\n"},
+    {"all_replaced", "[Kadrelle]\nB=0\na=0\nC=0\n", "[Kadrelle]\nB=2\na=1\nC=3\n"},
+};
+
+class WithIniValuesTest : public ::testing::TestWithParam<BatchCase>
+{
+};
+
+// Writing three keys at once gives the file that three writes one after the other give.
+TEST_P(WithIniValuesTest, GivesWhatWritesOneByOneGive)
+{
+    const BatchCase& c = GetParam();
+    const QList<IniEntry> entries = {{QStringLiteral("A"), QStringLiteral("1")},
+                                     {QStringLiteral("B"), QStringLiteral("2")},
+                                     {QStringLiteral("C"), QStringLiteral("3")}};
+    std::optional<QByteArray> oneByOne = c.before;
+    for (const IniEntry& entry : entries)
+        oneByOne = WithIniValue(*oneByOne, u"Kadrelle", entry.key, entry.value);
+    EXPECT_EQ(WithIniValues(c.before, u"Kadrelle", entries), c.after);
+    EXPECT_EQ(oneByOne, c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, WithIniValuesTest, ::testing::ValuesIn(BatchCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WithIniValues, ALaterEntryForTheSameKeyWins)
+{
+    EXPECT_EQ(WithIniValues(
+                  "[Kadrelle]\nK=0\n", u"Kadrelle",
+                  {{QStringLiteral("K"), QStringLiteral("1")}, {QStringLiteral("k"), QStringLiteral("2")}}),
+              QByteArray("[Kadrelle]\nK=2\n"));
+}
+
+TEST(WithIniValues, OneEntryThatCannotBeStoredRefusesThemAll)
+{
+    EXPECT_FALSE(WithIniValues("[Kadrelle]\nK=0\n", u"Kadrelle",
+                               {{QStringLiteral("K"), QStringLiteral("1")},
+                                {QStringLiteral("L"), QStringLiteral("a\nb")}})
+                     .has_value());
+}
 
 } // namespace
