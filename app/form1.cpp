@@ -18,16 +18,16 @@ namespace {
 
 constexpr std::int16_t SettingsBufferSize = 256;
 
-QString readSetting(const QString& key, const QString& defaultText)
+QString readSetting(const IniSnapshot& stored, const QString& key, const QString& defaultText)
 {
-    return ReadIniString(SettingsSection, key, defaultText, SettingsBufferSize);
+    return stored.ReadIniString(key, defaultText, SettingsBufferSize);
 }
 
 // A stored number that is no 16-bit integer falls back to the key's default, so that a damaged or
 // emptied value can never keep the program from starting.
-std::int16_t readNumberSetting(const QString& key, std::int16_t defaultValue)
+std::int16_t readNumberSetting(const IniSnapshot& stored, const QString& key, std::int16_t defaultValue)
 {
-    return TextToInt16(readSetting(key, QString::number(defaultValue))).value_or(defaultValue);
+    return TextToInt16(readSetting(stored, key, QString::number(defaultValue))).value_or(defaultValue);
 }
 
 } // namespace
@@ -84,17 +84,26 @@ void Form1::Form_Load()
     Option1_Click();
     Combo1->SetListIndex(0);
 
-    CurrentFile = readSetting(SettingsKey::DataFile, QString());
+    const IniSnapshot stored(SettingsSection,
+                             {SettingsKey::DataFile, SettingsKey::ScreenSelect, SettingsKey::FixSize,
+                              SettingsKey::ValWidth, SettingsKey::ValHeight});
+    CurrentFile = readSetting(stored, SettingsKey::DataFile, QString());
     Text1->setText(CurrentFile);
-    if (readSetting(SettingsKey::ScreenSelect, QStringLiteral("Option1")) == QStringLiteral("Option1"))
+    if (readSetting(stored, SettingsKey::ScreenSelect, QStringLiteral("Option1")) ==
+        QStringLiteral("Option1"))
         Option1->SetValue(true);
     else
         Option2->SetValue(true);
     // An index that names no entry falls back to the default pick.
-    if (!Combo1->SetListIndex(readNumberSetting(SettingsKey::FixSize, 1)))
+    if (!Combo1->SetListIndex(readNumberSetting(stored, SettingsKey::FixSize, 1)))
         Combo1->SetListIndex(1);
-    Text2->setText(QString::number(readNumberSetting(SettingsKey::ValWidth, 240)));
-    Text3->setText(QString::number(readNumberSetting(SettingsKey::ValHeight, 400)));
+    Text2->setText(QString::number(readNumberSetting(stored, SettingsKey::ValWidth, 240)));
+    Text3->setText(QString::number(readNumberSetting(stored, SettingsKey::ValHeight, 400)));
+    // The stored sizes were taken whatever the mode; the size in force is the one the mode's controls show.
+    if (Option1->Value())
+        Option1_Click();
+    else
+        Option2_Click();
 }
 
 void Form1::Form_Activate()
@@ -106,12 +115,13 @@ void Form1::Form_Activate()
 
 void Form1::Form_QueryUnload()
 {
-    WriteIniString(SettingsSection, SettingsKey::DataFile, Text1->text());
-    WriteIniString(SettingsSection, SettingsKey::ScreenSelect,
-                   Option1->Value() ? QStringLiteral("Option1") : QStringLiteral("Option2"));
-    WriteIniString(SettingsSection, SettingsKey::FixSize, QString::number(Combo1->ListIndex()));
-    WriteIniString(SettingsSection, SettingsKey::ValWidth, Text2->text());
-    WriteIniString(SettingsSection, SettingsKey::ValHeight, Text3->text());
+    WriteIniStrings(SettingsSection,
+                    {{SettingsKey::DataFile, Text1->text()},
+                     {SettingsKey::ScreenSelect,
+                      Option1->Value() ? QStringLiteral("Option1") : QStringLiteral("Option2")},
+                     {SettingsKey::FixSize, QString::number(Combo1->ListIndex())},
+                     {SettingsKey::ValWidth, Text2->text()},
+                     {SettingsKey::ValHeight, Text3->text()}});
 }
 
 void Form1::showEvent(QShowEvent* event)

@@ -65,6 +65,7 @@ class Form1 : public QWidget
     void Option2_Click();
     void Combo1_Click();
     void enableSizeControls(bool customSize);
+    void setTargetFromPreset();
 
     void Text2_Change() { sizeFieldChange(widthField()); }
     void Text3_Change() { sizeFieldChange(heightField()); }

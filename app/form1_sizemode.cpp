@@ -6,19 +6,28 @@
 
 #include <QLabel>
 
+// Switching the mode also puts the size its controls show in force, so that a drop always cuts the size the
+// enabled controls show.
 void Form1::Option1_Click()
 {
-    if (Option1->Value())
-        enableSizeControls(false);
+    if (!Option1->Value())
+        return;
+    enableSizeControls(false);
+    setTargetFromPreset();
 }
 
 void Form1::Option2_Click()
 {
-    if (Option2->Value())
-        enableSizeControls(true);
+    if (!Option2->Value())
+        return;
+    enableSizeControls(true);
+    // A field emptied by the user shows no size, so the target stays as it was.
+    if (!Text2->text().isEmpty() && !Text3->text().isEmpty()) {
+        TargetWidth = LastGoodWidth;
+        TargetHeight = LastGoodHeight;
+    }
 }
 
-// The mode only switches which controls can be used; the target size stays until a pick or an entry.
 void Form1::enableSizeControls(bool customSize)
 {
     Combo1->setEnabled(!customSize);
@@ -29,8 +38,13 @@ void Form1::enableSizeControls(bool customSize)
 
 void Form1::Combo1_Click()
 {
-    if (!Option1->Value())
-        return;
+    if (Option1->Value())
+        setTargetFromPreset();
+}
+
+// Nothing picked (text typed into the list) leaves the target as it was.
+void Form1::setTargetFromPreset()
+{
     switch (Combo1->ListIndex()) {
     case 0:
         TargetWidth = 240;
