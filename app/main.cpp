@@ -1,12 +1,15 @@
 #include "app/form1.h"
 #include "app/termination.h"
+#include "app/translators.h"
 
 #include <QApplication>
 #include <QSessionManager>
 
 int main(int argc, char** argv)
 {
+    CatchTerminationSignals();
     QApplication app(argc, argv);
+    InstallTranslators(app);
     Form1 window;
     CloseOnTermination(&window);
     // The end of the desktop session writes the settings just as the close box does.

@@ -19,20 +19,26 @@ void onSignal(int)
 
 } // namespace
 
+void CatchTerminationSignals()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
 void CloseOnTermination(QWidget* window)
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
-        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
-        QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
-            char byte = 0;
-            [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
-            window->close();
-        });
-        struct sigaction action = {};
-        action.sa_handler = onSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        for (int signal : {SIGTERM, SIGINT, SIGHUP})
-            sigaction(signal, &action, nullptr);
-    }
+    if (signalPipe[0] < 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+        char byte = 0;
+        [[maybe_unused]] const auto read = ::read(signalPipe[0], &byte, 1);
+        window->close();
+    });
 }
