@@ -9,15 +9,20 @@ namespace {
 
 enum class LineKind { Other, Section, Key };
 
-// One line of the file. Its names and value stay bytes of the file until they are compared or read, so that
-// a walk over a large file decodes next to nothing. The system encoding is UTF-8, whose multi-byte
-// characters hold no ASCII bytes: blanks, brackets, ";" and "=" stand in the bytes where they stand in the
-// decoded text.
+// Where a line lies in the file.
+struct LineBounds
+{
+    qsizetype start = 0;   // offset of the line's first byte
+    qsizetype textEnd = 0; // offset after its text, before its line ending
+    qsizetype next = 0;    // offset of the following line
+};
+
+// What a line holds. Its names and value stay bytes of the file until they are compared or read, so that a
+// walk over a large file decodes next to nothing. The system encoding is UTF-8, whose multi-byte characters
+// hold no ASCII bytes: blanks, brackets, ";" and "=" stand in the bytes where they stand in the decoded text.
 struct IniLine
 {
-    qsizetype start = 0;      // offset of the line's first byte
-    qsizetype textEnd = 0;    // offset after its text, before its line ending
-    qsizetype next = 0;       // offset of the following line
+    LineBounds bounds;
     qsizetype valueStart = 0; // a key line's offset just after its "="
     LineKind kind = LineKind::Other;
     bool blank = false;
@@ -50,47 +55,57 @@ QStringView TrimBlanks(QStringView text)
     return text;
 }
 
-IniLine ReadLine(QByteArrayView content, qsizetype start)
+LineBounds FindLine(QByteArrayView content, qsizetype start)
+{
+    LineBounds bounds{start, content.size(), content.size()};
+    // Settings lines are short: a plain loop finds their ends faster than memchr's set-up.
+    const char* newline = std::find(content.data() + start, content.data() + content.size(), '\n');
+    if (newline != content.data() + content.size()) {
+        bounds.textEnd = newline - content.data();
+        bounds.next = bounds.textEnd + 1;
+    }
+    if (bounds.textEnd > start && content[bounds.textEnd - 1] == '\r')
+        --bounds.textEnd;
+    return bounds;
+}
+
+// The line's text. An editor may put a byte order mark before a line; it is not part of the line's text.
+QByteArrayView LineText(QByteArrayView content, const LineBounds& bounds)
+{
+    const QByteArrayView text = content.sliced(bounds.start, bounds.textEnd - bounds.start);
+    return !text.isEmpty() && text.front() == ByteOrderMark.front() && text.startsWith(ByteOrderMark)
+               ? text.sliced(ByteOrderMark.size())
+               : text;
+}
+
+// A quick look that tells the lines that may open a section, the only ones that count outside a section.
+bool MayOpenSection(QByteArrayView content, const LineBounds& bounds)
+{
+    const QByteArrayView text = LineText(content, bounds);
+    const char* first = std::find_if_not(text.begin(), text.end(), IsBlank);
+    return first != text.end() && *first == '[';
+}
+
+IniLine ReadLine(QByteArrayView content, const LineBounds& bounds)
 {
     IniLine line;
-    line.start = start;
-    const void* newline = std::memchr(content.data() + start, '\n', std::size_t(content.size() - start));
-    line.textEnd = newline ? static_cast<const char*>(newline) - content.data() : content.size();
-    line.next = newline ? line.textEnd + 1 : content.size();
-    if (line.textEnd > start && content[line.textEnd - 1] == '\r')
-        --line.textEnd;
-
-    QByteArrayView text = content.sliced(start, line.textEnd - start);
-    // An editor may put a byte order mark before a line; it is not part of the line's text.
-    if (text.startsWith(ByteOrderMark))
-        text = text.sliced(ByteOrderMark.size());
-    const QByteArrayView trimmed = TrimBlanks(text);
+    line.bounds = bounds;
+    const QByteArrayView trimmed = TrimBlanks(LineText(content, bounds));
     line.blank = trimmed.isEmpty();
     if (trimmed.startsWith('[')) {
-        const qsizetype close = trimmed.indexOf(']');
+        const qsizetype close = std::find(trimmed.begin(), trimmed.end(), ']') - trimmed.begin();
         line.kind = LineKind::Section;
-        line.name = TrimBlanks(trimmed.sliced(1, (close < 0 ? trimmed.size() : close) - 1));
+        line.name = TrimBlanks(trimmed.sliced(1, close - 1));
         return line;
     }
-    const qsizetype equals = trimmed.indexOf('=');
-    if (trimmed.startsWith(';') || equals < 0)
+    const qsizetype equals = std::find(trimmed.begin(), trimmed.end(), '=') - trimmed.begin();
+    if (trimmed.startsWith(';') || equals == trimmed.size())
         return line;
     line.kind = LineKind::Key;
     line.name = TrimBlanks(trimmed.first(equals));
     line.value = TrimBlanks(trimmed.sliced(equals + 1));
     line.valueStart = trimmed.data() - content.data() + equals + 1;
     return line;
-}
-
-// Calls visit(line) for each line in turn until it returns false.
-template <typename Visit> void ForEachLine(QByteArrayView content, Visit visit)
-{
-    for (qsizetype start = 0; start < content.size();) {
-        const IniLine line = ReadLine(content, start);
-        if (!visit(line))
-            return;
-        start = line.next;
-    }
 }
 
 bool IsAscii(QByteArrayView text)
@@ -109,13 +124,15 @@ class WantedName
             ascii_ = text_.toLatin1();
     }
 
-    bool matches(QByteArrayView name) const
+    // asciiName tells whether name is ASCII alone, which the caller finds out once for all the names it asks.
+    bool matches(QByteArrayView name, bool asciiName) const
     {
-        if (!ascii_.isEmpty() && IsAscii(name))
+        if (!ascii_.isEmpty() && asciiName)
             return name.size() == ascii_.size() &&
                    qstrnicmp(name.data(), name.size(), ascii_.constData(), ascii_.size()) == 0;
         return FromSystemEncoding(name).compare(text_, Qt::CaseInsensitive) == 0;
     }
+    bool matches(QByteArrayView name) const { return matches(name, IsAscii(name)); }
 
   private:
     QString text_;
@@ -138,20 +155,25 @@ SectionKeys FindSectionKeys(QByteArrayView content, QStringView section, const Q
         wantedKeys.emplace_back(key);
     SectionKeys found;
     found.keys.resize(keys.size());
-    ForEachLine(content, [&](const IniLine& line) {
+    for (qsizetype start = 0; start < content.size();) {
+        const LineBounds bounds = FindLine(content, start);
+        start = bounds.next;
+        if (!found.found && !MayOpenSection(content, bounds))
+            continue;
+        const IniLine line = ReadLine(content, bounds);
         if (line.kind == LineKind::Section) {
             if (found.found)
-                return false;
+                break;
             found.found = wantedSection.matches(line.name);
-            found.endOfLastKey = line.next;
+            found.endOfLastKey = bounds.next;
         } else if (line.kind == LineKind::Key && found.found) {
-            found.endOfLastKey = line.next;
+            found.endOfLastKey = bounds.next;
+            const bool asciiName = IsAscii(line.name);
             for (std::size_t index = 0; index < wantedKeys.size(); ++index)
-                if (!found.keys[index] && wantedKeys[index].matches(line.name))
+                if (!found.keys[index] && wantedKeys[index].matches(line.name, asciiName))
                     found.keys[index] = line;
         }
-        return true;
-    });
+    }
     return found;
 }
 
@@ -248,7 +270,7 @@ std::optional<QByteArray> WithIniValues(const QByteArray& original, QStringView 
     if (!found.found) {
         QByteArray updated = content;
         // A blank line sets the new section apart from the text above it.
-        if (!content.isEmpty() && !ReadLine(content, LastLineStart(content)).blank)
+        if (!content.isEmpty() && !ReadLine(content, FindLine(content, LastLineStart(content))).blank)
             updated += ending;
         updated += '[' + ToSystemEncoding(TrimBlanks(section)) + ']' + ending;
         for (const IniEntry& entry : distinct)
@@ -269,7 +291,7 @@ std::optional<QByteArray> WithIniValues(const QByteArray& original, QStringView 
         const std::optional<IniLine>& line = found.keys[std::size_t(index)];
         if (line)
             replacements.push_back(
-                {line->valueStart, line->textEnd, ToSystemEncoding(distinct[index].value)});
+                {line->valueStart, line->bounds.textEnd, ToSystemEncoding(distinct[index].value)});
         else
             added += keyLine(distinct[index]);
     }

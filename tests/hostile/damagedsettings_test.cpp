@@ -1,5 +1,6 @@
 // A damaged settings file through the real window's start and close: the window starts with what it can
 // read and the defaults for the rest, and its close always goes ahead without a word.
+#include "settings/inifile.h"
 #include "tests/app/formfixture.h"
 #include "tests/support/filesystemguards.h"
 #include "toolkit/combobox.h"
@@ -11,8 +12,11 @@
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <iostream>
+#include <sys/resource.h>
 
 namespace {
+
+constexpr qint64 GenerousBoundMs = 20000;
 
 // What the window shows after its start.
 struct Shown
@@ -60,6 +64,23 @@ QByteArray TenMegabytes()
     while (content.size() < 10 * 1024 * 1024)
         content += "UNKNOWN=0123456789012345678901234567890123456789012345678901234567890123456789\n";
     return content + "VALWIDTH=300\n";
+}
+
+// Many short lines up to just below the size limit, in another section and in ours before our keys, so that
+// a start and a close walk every line.
+QByteArray AtTheSizeLimit()
+{
+    const QByteArray keys = "DATAFILE=/pics/a[00001].bmp\nSCREENSELECT=Option2\nFIXSIZE=0\nVALWIDTH=300\n"
+                            "VALHEIGHT=500\n";
+    const qsizetype size = LargestIniFile - 64;
+    QByteArray content = "[Other]\n";
+    content.reserve(size);
+    while (content.size() < size / 2)
+        content += "a=1\n";
+    content += "[Kadrelle]\n";
+    while (content.size() < size - keys.size() - 4)
+        content += "b=2\n";
+    return content + keys;
 }
 
 QByteArray LinesWithoutEquals()
@@ -126,13 +147,22 @@ TEST_P(DamagedSettingsStart, StartsWithWhatItCanReadAndClosesQuietly)
     QElapsedTimer timer;
     timer.start();
     open();
-    std::cout << "[ start    ] " << damaged.name << ": " << timer.elapsed() << " ms\n";
+    const qint64 startMs = timer.elapsed();
+    std::cout << "[ start    ] " << damaged.name << ": " << startMs << " ms\n";
     expectShown(damaged.shown);
 
     control<TextBox>("Text1")->setText(QStringLiteral("/closed/at[00002].bmp"));
     timer.restart();
     EXPECT_TRUE(form->close());
-    std::cout << "[ close    ] " << damaged.name << ": " << timer.elapsed() << " ms\n";
+    const qint64 closeMs = timer.elapsed();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::cout << "[ close    ] " << damaged.name << ": " << closeMs << " ms, peak memory "
+              << usage.ru_maxrss / 1024 << " MiB\n";
+    // The figures above are the measure; these bounds only catch a walk over the whole file per key or per
+    // line, which took about a minute on a file at the size limit.
+    EXPECT_LT(startMs, GenerousBoundMs);
+    EXPECT_LT(closeMs, GenerousBoundMs);
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(messageBoxShown());
     form.reset();
@@ -155,6 +185,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DamagedSettings{"binaryGarbage", BinaryGarbage, Place::File, {{}, true, 0, "240", "320"}},
         DamagedSettings{"tenMegabyteFile", TenMegabytes, Place::File, {{}, false, 1, "300", "400"}},
+        DamagedSettings{"fileAtTheSizeLimit",
+                        AtTheSizeLimit,
+                        Place::File,
+                        {QStringLiteral("/pics/a[00001].bmp"), false, 0, "300", "500"}},
         DamagedSettings{"linesWithoutEquals", LinesWithoutEquals, Place::File, {{}, true, 1, "260", "400"}},
         DamagedSettings{
             "sameSectionAndKeyTwice", SectionAndKeyTwice, Place::File, {{}, true, 0, "250", "400"}},
