@@ -91,8 +91,9 @@ class Form1 : public QWidget
     void Form_OLEDragDrop(const QStringList& paths) { dropFiles(paths); }
     void Picture2_OLEDragDrop(const QStringList& paths) { dropFiles(paths); }
     void dropFiles(const QStringList& paths);
-    // Gives the output path its serial, trims and saves CurrentFile, shows the crop and moves the serial on.
-    void TrimAndSave();
+    // Gives the output path its serial, trims and saves CurrentFile, shows the crop and moves the serial on;
+    // returns the status message.
+    QString TrimAndSave();
 
     void report(const QString& message);
 

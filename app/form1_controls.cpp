@@ -74,11 +74,12 @@ void Form1::createControls()
     StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StatusLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    // Only the window's bare surface and the preview box take dropped files.
+    // Only the window's bare surface, the status line on it and the preview box take dropped files.
     for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (control != Picture2 && control != Surface)
+        if (control != Picture2 && control != Surface && control != StatusLine)
             RefuseDrops(control);
     connect(new FileDropTarget(Surface), &FileDropTarget::FilesDropped, this, &Form1::Form_OLEDragDrop);
+    connect(new FileDropTarget(StatusLine), &FileDropTarget::FilesDropped, this, &Form1::Form_OLEDragDrop);
     connect(new FileDropTarget(Picture2), &FileDropTarget::FilesDropped, this, &Form1::Picture2_OLEDragDrop);
 }
 

@@ -2,14 +2,15 @@
 #include "toolkit/picturebox.h"
 #include "toolkit/textbox.h"
 #include "trim/dropsequence.h"
+#include "trim/trimmessages.h"
 
 void Form1::dropFiles(const QStringList& paths)
 {
     CurrentFile = paths.first();
-    TrimAndSave();
+    report(TrimMessages::WithOthersIgnored(TrimAndSave(), paths.size() - 1));
 }
 
-void Form1::TrimAndSave()
+QString Form1::TrimAndSave()
 {
     Picture1->SetAutoRedraw(false);
     Picture2->SetAutoRedraw(false);
@@ -27,5 +28,5 @@ void Form1::TrimAndSave()
         Picture2->PaintPicture(crop, {0, 0});
         Picture2->SetAutoRedraw(false);
     }
-    report(result.trim.message);
+    return result.trim.message;
 }

@@ -5,6 +5,9 @@
 
 DropResult DropPicture(const QString& picturePath, const TrimSettings& settings, const QString& outputPath)
 {
+    // An empty path would save a file named only by its serial into whatever the current folder is.
+    if (outputPath.isEmpty())
+        return {outputPath, {false, std::nullopt, TrimMessages::NoOutputPath()}};
     const std::optional<QString> numbered = EnsureSerial(outputPath);
     if (!numbered)
         return {outputPath, {false, std::nullopt, TrimMessages::OutputPathTooLong(outputPath)}};

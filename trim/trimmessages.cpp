@@ -1,12 +1,19 @@
 #include "trim/trimmessages.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 QString Shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// A relative output path is written under the current folder, which the message names.
+QString ShownOutput(const QString& outputPath)
+{
+    return Shown(QFileInfo(outputPath).absoluteFilePath());
 }
 
 QString Dimensions(qint64 width, qint64 height)
@@ -21,7 +28,7 @@ namespace TrimMessages {
 QString Saved(const QString& outputPath, QSize crop)
 {
     return QStringLiteral("保存しました: %1 (%2)")
-        .arg(Shown(outputPath), Dimensions(crop.width(), crop.height()));
+        .arg(ShownOutput(outputPath), Dimensions(crop.width(), crop.height()));
 }
 
 QString CannotLoad(const QString& picturePath, const QString& reason)
@@ -52,13 +59,27 @@ QString SizeMismatch(const QString& picturePath)
 
 QString CannotSave(const QString& outputPath, const QString& reason)
 {
-    return QStringLiteral("保存できません: %1 (%2)").arg(Shown(outputPath), reason);
+    return QStringLiteral("保存できません: %1 (%2)").arg(ShownOutput(outputPath), reason);
 }
 
 // The serial's place must lie within the first 32767 characters of the output path.
 QString OutputPathTooLong(const QString& outputPath)
 {
-    return QStringLiteral("保存先のパスが長すぎて連番を付けられません: %1").arg(Shown(outputPath));
+    return QStringLiteral("保存先のパスが長すぎて連番を付けられません: %1").arg(ShownOutput(outputPath));
+}
+
+QString NoOutputPath()
+{
+    return QStringLiteral("出力ファイルパスを指定してください。保存していません。");
+}
+
+QString WithOthersIgnored(const QString& message, qsizetype ignored)
+{
+    if (ignored <= 0)
+        return message;
+    return message +
+           QStringLiteral("\nほかの %1 個のファイルは無視しました (1 度に 1 ファイルずつ処理します)")
+               .arg(ignored);
 }
 
 } // namespace TrimMessages

@@ -68,4 +68,13 @@ TEST(DropPicture, APathTooLongForASerialIsLeftAsItIsAndNothingIsWritten)
     EXPECT_EQ(result.trim.message, TrimMessages::OutputPathTooLong(longPath));
 }
 
+TEST(DropPicture, AnEmptyOutputPathIsRefusedBeforeThePictureIsRead)
+{
+    const DropResult result = DropPicture(QStringLiteral("/no/such/picture.png"), Phone, QString());
+    EXPECT_EQ(result.outputPath, QString());
+    EXPECT_FALSE(result.trim.saved);
+    EXPECT_FALSE(result.trim.preview);
+    EXPECT_EQ(result.trim.message, TrimMessages::NoOutputPath());
+}
+
 } // namespace
