@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/previewarea.h"
+#include "app/windowlayout.h"
 #include "settings/appsettings.h"
 #include "toolkit/combobox.h"
 #include "toolkit/numbertext.h"
@@ -13,6 +14,8 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 
 namespace {
 
@@ -68,10 +71,9 @@ void Form1::FitFormToWorkArea()
     const PreviewArea preview = ChoosePreviewArea(static_cast<float>(screen_.screenArea.width()));
     PreviewMaxWidth = preview.width;
     PreviewMaxHeight = preview.height;
-    // The client area gets the work area's size now; once the window is shown and its frame is known,
-    // Form_Activate makes the outer frame that size.
-    resize(screen_.workArea.size());
+    fitFrameToWorkArea();
     Picture2->SetOuterSize(PreviewMaxWidth, PreviewMaxHeight);
+    layOutPreview();
 }
 
 void Form1::Form_Load()
@@ -108,9 +110,38 @@ void Form1::Form_Load()
 
 void Form1::Form_Activate()
 {
-    const QSize frameMargins = frameGeometry().size() - geometry().size();
-    resize(screen_.workArea.size() - frameMargins);
-    move(screen_.screenArea.topLeft());
+    fitFrameToWorkArea();
+}
+
+// The outer frame, decorations included, covers the work area: nothing of the window lies under a panel or
+// off the screen.
+void Form1::fitFrameToWorkArea()
+{
+    fittedFrame_ = frameMargins();
+    resize(ClientSizeInWorkArea(screen_.workArea.size(), fittedFrame_));
+    move(screen_.workArea.topLeft());
+}
+
+QMargins Form1::frameMargins() const
+{
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+// Shows the preview box 1:1 in a view that keeps clear of the controls and within the window.
+void Form1::layOutPreview()
+{
+    const int border = 2 * PictureBox::BorderWidth;
+    const PreviewViewLayout layout =
+        LayOutPreviewView(Picture2->size(), QSize(PreviewMaxWidth + border, PreviewMaxHeight + border),
+                          size(), PreviewView->verticalScrollBar()->sizeHint().width());
+    PreviewView->setHorizontalScrollBarPolicy(layout.horizontalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                         : Qt::ScrollBarAlwaysOff);
+    PreviewView->setVerticalScrollBarPolicy(layout.verticalScrollBar ? Qt::ScrollBarAlwaysOn
+                                                                     : Qt::ScrollBarAlwaysOff);
+    PreviewView->setGeometry(layout.geometry);
 }
 
 void Form1::Form_QueryUnload()
@@ -139,10 +170,22 @@ void Form1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// The window manager reports the frame some time after the show, with a move or a resize of the window: the
+// window is fitted again then, as long as it is neither maximized nor minimized.
+void Form1::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (activated_ && windowState() == Qt::WindowNoState && frameMargins() != fittedFrame_)
+        fitFrameToWorkArea();
+}
+
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     Surface->resize(size());
+    layOutPreview();
+    if (activated_ && windowState() == Qt::WindowNoState && frameMargins() != fittedFrame_)
+        fitFrameToWorkArea();
 }
 
 void Form1::report(const QString& message)

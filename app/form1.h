@@ -2,6 +2,7 @@
 
 #include "toolkit/screenmetrics.h"
 
+#include <QMargins>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,7 @@ class PictureBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class TextBox;
 class UpDown;
 
@@ -39,6 +41,7 @@ class Form1 : public QWidget
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -60,6 +63,9 @@ class Form1 : public QWidget
     void FitFormToWorkArea();
     void Form_Load();
     void Form_Activate();
+    void fitFrameToWorkArea();
+    QMargins frameMargins() const;
+    void layOutPreview();
 
     void Option1_Click();
     void Option2_Click();
@@ -100,8 +106,11 @@ class Form1 : public QWidget
     std::unique_ptr<OpenFileDialog> CommonDialog1;
     const ScreenMetrics screen_;
     bool activated_ = false;
+    // The frame margins the window was last fitted with; the window manager reports them after the show.
+    QMargins fittedFrame_;
 
     QWidget* Surface = nullptr;
+    QScrollArea* PreviewView = nullptr;
     PictureBox* Picture2 = nullptr;
     TextBox* Text1 = nullptr;
     QPushButton* Command1 = nullptr;

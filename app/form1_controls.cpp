@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 
 namespace {
@@ -40,7 +41,13 @@ void Form1::createControls()
 
     // The bare surface lies beneath every control, so a drop over a control never reaches it.
     Surface = place(new QWidget(this), "Surface", rect());
-    Picture2 = place(new PictureBox(this), "Picture2", {9, 4, 480, 800});
+    // The preview box sits in a view that scrolls when the crop is larger than the window has room for.
+    PreviewView = place(new QScrollArea(this), "PreviewView", {9, 4, 480, 800});
+    PreviewView->setFrameShape(QFrame::NoFrame);
+    Picture2 = new PictureBox;
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->resize(480, 800);
+    PreviewView->setWidget(Picture2);
     QPalette previewPalette = Picture2->palette();
     previewPalette.setColor(Picture2->backgroundRole(), PreviewBackground);
     Picture2->setPalette(previewPalette);
@@ -76,7 +83,7 @@ void Form1::createControls()
 
     // Only the window's bare surface, the status line on it and the preview box take dropped files.
     for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (control != Picture2 && control != Surface && control != StatusLine)
+        if (control != Surface && control != StatusLine)
             RefuseDrops(control);
     connect(new FileDropTarget(Surface), &FileDropTarget::FilesDropped, this, &Form1::Form_OLEDragDrop);
     connect(new FileDropTarget(StatusLine), &FileDropTarget::FilesDropped, this, &Form1::Form_OLEDragDrop);

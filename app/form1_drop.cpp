@@ -24,6 +24,7 @@ QString Form1::TrimAndSave()
         const int border = 2 * PictureBox::BorderWidth;
         Picture2->SetAutoRedraw(true);
         Picture2->SetOuterSize(crop.width() + border, crop.height() + border);
+        layOutPreview();
         Picture2->Cls();
         Picture2->PaintPicture(crop, {0, 0});
         Picture2->SetAutoRedraw(false);

@@ -48,11 +48,19 @@ class FormTest : public ::testing::Test
 
     Form1& open(int screenWidth = 1280)
     {
+        const QRect screenArea(0, 0, screenWidth, 1024);
+        return open(ScreenMetrics{screenArea.adjusted(0, 0, 0, -40), screenArea});
+    }
+
+    // Starts the window on a screen of these sizes and shows it, as the program does before anything can be
+    // dropped on it.
+    Form1& open(const ScreenMetrics& screen)
+    {
         auto scripted = std::make_unique<ScriptedDialog>();
         dialog = scripted.get();
-        const QRect screenArea(0, 0, screenWidth, 1024);
-        form = std::make_unique<Form1>(std::move(scripted),
-                                       ScreenMetrics{screenArea.adjusted(0, 0, 0, -40), screenArea});
+        form = std::make_unique<Form1>(std::move(scripted), screen);
+        form->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         return *form;
     }
 
