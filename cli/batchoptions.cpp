@@ -56,7 +56,8 @@ QString BatchHelpText()
         "\n"
         "ファイルごとに 1 行、入力と結果 (保存先と切り出しサイズ、または失敗の理由) を標準出力に\n"
         "書きます。端末では標準エラーに進み具合を表示します。失敗したファイルがあっても残りを\n"
-        "続け、その場合の終了コードは 1、引数の誤りは 2 です。窓の設定ファイルには触れません。\n");
+        "続け、その場合の終了コードは 1、引数の誤りと、保存先のフォルダーがないか書き込めない\n"
+        "ときは (画像を読む前に) 2 です。窓の設定ファイルには触れません。\n");
 }
 
 std::optional<BatchOptions> ParseBatchOptions(const QStringList& arguments, bool& helpWanted, QString& error)

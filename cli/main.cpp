@@ -1,5 +1,6 @@
 #include "cli/batchoptions.h"
 #include "cli/batchrun.h"
+#include "cli/outputfolder.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -30,6 +31,11 @@ int main(int argc, char** argv)
     }
     if (!options) {
         Print(stderr, QStringLiteral("kadrelle-trim: %1\n詳しくは kadrelle-trim --help\n").arg(error));
+        return ExitBadArguments;
+    }
+    // Found before any picture is decoded, rather than once for every file.
+    if (const std::optional<QString> problem = OutputFolderProblem(options->outputPath)) {
+        Print(stderr, QStringLiteral("kadrelle-trim: %1\n").arg(*problem));
         return ExitBadArguments;
     }
 

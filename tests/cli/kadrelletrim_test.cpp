@@ -1,3 +1,4 @@
+#include "tests/support/filesystemguards.h"
 #include "tests/trim/patternpicture.h"
 
 #include <QDir>
@@ -85,21 +86,55 @@ TEST(KadrelleTrim, KeepsTheGivenSerialAndTheSizesAsked)
     EXPECT_EQ(QImage(folder.filePath("w[00008].x.bmp")).size(), QSize(288, 480));
 }
 
-TEST(KadrelleTrim, FailsEveryFileWhoseOutputCannotBeWritten)
+// The output folder is checked before any picture is read: a picture that is no picture at all would
+// otherwise give a line of its own on the standard output.
+TEST(KadrelleTrim, RefusesAnOutputFolderThatCannotTakeTheFilesBeforeReadingAny)
 {
     QTemporaryDir folder;
-    const QString picture = folder.filePath("p.png");
-    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
-    const QString output = folder.filePath("missing/w.bmp");
+    QFile notAPicture(folder.filePath("p.png"));
+    ASSERT_TRUE(notAPicture.open(QIODevice::WriteOnly));
+    notAPicture.write("not a picture");
+    notAPicture.close();
+    QFile plainFile(folder.filePath("file"));
+    ASSERT_TRUE(plainFile.open(QIODevice::WriteOnly));
+    plainFile.close();
+    ASSERT_TRUE(QDir(folder.path()).mkpath("locked"));
+    const Immutable locked(folder.filePath("locked"));
 
-    const Finished run = RunTrim({"--output", output, picture, picture});
+    struct Row
+    {
+        const char* output;
+        const char* problem;
+        const char* folder;
+    };
+    const Row rows[] = {
+        {"missing/w.bmp", "保存先のフォルダーがありません: ", "missing"},
+        {"file/w.bmp", "保存先がフォルダーではありません: ", "file"},
+        {"locked/w.bmp", "保存先のフォルダーに書き込めません: ", "locked"},
+    };
+    for (const Row& row : rows) {
+        if (QLatin1String(row.folder) == QLatin1String("locked") && !locked.active())
+            continue;
+        const Finished run = RunTrim({"--output", folder.filePath(row.output), folder.filePath("p.png")});
+        EXPECT_EQ(run.exitCode, 2) << row.output;
+        EXPECT_EQ(run.out, "") << row.output;
+        EXPECT_EQ(run.err, QStringLiteral("kadrelle-trim: %1%2\n")
+                               .arg(QString::fromUtf8(row.problem), folder.filePath(row.folder)));
+    }
+    EXPECT_EQ(FilesIn(folder.path()), (QStringList{"file", "p.png"}));
+}
 
-    EXPECT_EQ(run.exitCode, 1);
-    const QStringList lines = Lines(run.out);
-    ASSERT_EQ(lines.size(), 2);
-    for (const QString& line : lines)
-        EXPECT_TRUE(line.startsWith(picture + ": 保存できません: " + folder.filePath("missing/w[00000].bmp")))
-            << line.toStdString();
+TEST(KadrelleTrim, ARelativeOutputPathIsShownAsTheAbsolutePathWritten)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(SavePatternPng(folder.filePath("p.png"), 240, 320));
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(QStringLiteral(KADRELLE_TRIM_PATH), {"--output", "w.bmp", "p.png"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(QString::fromLocal8Bit(process.readAllStandardOutput()),
+              "p.png: 保存しました: " + folder.filePath("w[00000].bmp") + " (240×320)\n");
 }
 
 TEST(KadrelleTrim, FailsEveryFileWhenTheOutputPathHasNoRoomForASerial)
