@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <vector>
+
+namespace testpictures {
+
+// Pictures written by libjpeg, with the options Qt's writer does not offer.
+
+// One scan of a progressive picture's own scan script: the components it holds (indexes), its band and
+// its successive approximation.
+struct JpegScanStep
+{
+    std::vector<int> components;
+    int spectralStart = 0;
+    int spectralEnd = 0;
+    int approximationHigh = 0;
+    int approximationLow = 0;
+};
+
+struct JpegVariant
+{
+    int lumaH = 1, lumaV = 1; // the luma's sampling factors; chroma is sampled 1×1
+    bool grey = false;
+    bool progressive = false;
+    int restartInterval = 0;
+    bool cmyk = false;
+    int exifOrientation = 0;
+};
+
+// The content at quality 85. A progressive picture gets the scans of `scanScript` in its order, or
+// libjpeg's when it is empty.
+QByteArray LibjpegWritten(const QImage& content, const JpegVariant& variant,
+                          const std::vector<JpegScanStep>& scanScript = {});
+
+} // namespace testpictures
