@@ -2,7 +2,6 @@
 // never a silent save of a crop the decoder could not read whole.
 #include "tests/app/formfixture.h"
 #include "tests/hostile/hostilecases.h"
-#include "tests/hostile/hostilepictures.h"
 #include "tests/support/dropsimulation.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/textbox.h"
