@@ -1,32 +1,25 @@
 // A picture file rewritten between its open and a decode is refused, not decoded by the header read at open.
-#include "probedopen.h"
-#include "testpictures.h"
+#include "tests/codecs/probedopen.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/libpngwritten.h"
+#include "tests/support/pictures/patterns.h"
+#include "tests/support/pictures/qtwritten.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <png.h>
 
-namespace {
+using namespace testpictures;
 
-QByteArray pngBytes(int width, int height, const PngVariant& variant)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath("written.png");
-    writePng(path, width, height, variant);
-    return readBytes(path);
-}
+namespace {
 
 // A PNG written by Qt, with a text chunk before its pixel data.
 QByteArray pngWithText()
 {
-    QImage picture = photoContent(40, 30);
+    QImage picture = PhotoLikePicture(40, 30);
     picture.setText("Comment", "a text chunk of some length");
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
+    return QtWritten(picture, "png");
 }
 
 // The same file with its text chunk moved, whole, behind the pixel data: the first IDAT chunk moves up and
@@ -59,42 +52,42 @@ TEST_P(ChangedFile, IsRefusedAtTheDecode)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(GetParam().fileName);
-    writeBytes(path, GetParam().atOpen());
+    ASSERT_TRUE(WriteFileBytes(path, GetParam().atOpen()));
     QString error;
     const std::unique_ptr<PictureSource> source = openProbed(path, error);
     ASSERT_TRUE(source) << error.toStdString();
 
-    writeBytes(path, GetParam().atDecode());
+    ASSERT_TRUE(WriteFileBytes(path, GetParam().atDecode()));
     EXPECT_FALSE(source->decodeRegion(QRect(QPoint(0, 0), source->size()), Qt::white, error));
     EXPECT_EQ(error.toStdString(), "The picture changed after it was opened.");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ChangedFile,
-    testing::Values(ChangeCase{"bmpOtherDepth", "a.bmp", [] { return bmpBytes(40, 30, {24}); },
-                               [] { return bmpBytes(40, 30, {8}); }},
+    testing::Values(ChangeCase{"bmpOtherDepth", "a.bmp", [] { return NoiseBmp(40, 30, {24}); },
+                               [] { return NoiseBmp(40, 30, {8}); }},
                     ChangeCase{"bmpOtherColourTable", "a.bmp",
                                [] {
-                                   return bmpBytes(40, 30, {8, false, 16});
+                                   return NoiseBmp(40, 30, {8, false, 16});
                                },
                                [] {
-                                   QByteArray bytes = bmpBytes(40, 30, {8, false, 16});
+                                   QByteArray bytes = NoiseBmp(40, 30, {8, false, 16});
                                    bytes[54] = char(bytes[54] ^ 0xff);
                                    return bytes;
                                }},
                     ChangeCase{"pngOtherDepth", "a.png",
                                [] {
-                                   return pngBytes(40, 30, {PNG_COLOR_TYPE_RGB, 8});
+                                   return LibpngWritten(40, 30, {PNG_COLOR_TYPE_RGB, 8});
                                },
                                [] {
-                                   return pngBytes(40, 30, {PNG_COLOR_TYPE_RGB, 16});
+                                   return LibpngWritten(40, 30, {PNG_COLOR_TYPE_RGB, 16});
                                }},
                     ChangeCase{"pngInterlacedOtherSize", "a.png",
                                [] {
-                                   return pngBytes(40, 30, {PNG_COLOR_TYPE_GRAY, 4, true});
+                                   return LibpngWritten(40, 30, {PNG_COLOR_TYPE_GRAY, 4, true});
                                },
                                [] {
-                                   return pngBytes(30, 40, {PNG_COLOR_TYPE_GRAY, 4, true});
+                                   return LibpngWritten(30, 40, {PNG_COLOR_TYPE_GRAY, 4, true});
                                }},
                     ChangeCase{"pngPixelDataMoved", "a.png", pngWithText, pngWithTextMovedBehind}),
     [](const auto& info) { return std::string(info.param.name); });

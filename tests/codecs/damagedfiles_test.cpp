@@ -1,11 +1,20 @@
 // Damaged files fail with a message, at open when the header is damaged, at the decode when the data the
 // region needs is; damage beyond that data is never read.
-#include "probedopen.h"
-#include "testpictures.h"
+#include "tests/codecs/probedopen.h"
+#include "tests/codecs/regionchecks.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/jpegfiles.h"
+#include "tests/support/pictures/libjpegwritten.h"
+#include "tests/support/pictures/libpngwritten.h"
+#include "tests/support/pictures/patterns.h"
+#include "tests/support/pictures/pngfiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <png.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -25,17 +34,14 @@ struct DamageCase
 
 QByteArray intactFile(const QString& folder, const char* fileName)
 {
-    const QString path = folder + "/intact-" + fileName;
     const QString name(fileName);
-    if (name.endsWith("progressive.jpg"))
-        writeJpeg(path, photoContent(200, 160), {2, 2, false, true});
-    else if (name.endsWith(".jpg"))
-        writeJpeg(path, photoContent(200, 160), {2, 2});
-    else if (name.endsWith(".png"))
-        writePng(path, 200, 160, {PNG_COLOR_TYPE_RGB, 8, false, false, 0, true});
-    else
-        writeBytes(path, bmpBytes(200, 160, {24}));
-    return readBytes(path);
+    const QByteArray bytes =
+        name.endsWith("progressive.jpg") ? LibjpegWritten(PhotoLikePicture(200, 160), {2, 2, false, true})
+        : name.endsWith(".jpg")          ? LibjpegWritten(PhotoLikePicture(200, 160), {2, 2})
+        : name.endsWith(".png") ? LibpngWritten(200, 160, {PNG_COLOR_TYPE_RGB, 8, false, false, 0, true})
+                                : NoiseBmp(200, 160, {24});
+    EXPECT_TRUE(WriteFileBytes(folder + "/intact-" + fileName, bytes));
+    return bytes;
 }
 
 QByteArray cutAt(QByteArray bytes, double share)
@@ -43,14 +49,10 @@ QByteArray cutAt(QByteArray bytes, double share)
     return bytes.left(qsizetype(double(bytes.size()) * share));
 }
 
-// Sets the JPEG frame's claimed size to 60000x60000.
+// Claims 60000x60000 pixels in a file cut soon after its scan header.
 QByteArray hugeJpegSize(QByteArray bytes)
 {
-    const qsizetype frame = bytes.indexOf("\xff\xc0");
-    for (int i : {5, 7}) {
-        bytes[frame + i] = char(0xea);
-        bytes[frame + i + 1] = char(0x60);
-    }
+    bytes = WithJpegFrameSize(bytes, 60000, 60000);
     return bytes.left(bytes.indexOf("\xff\xda") + 200);
 }
 
@@ -59,16 +61,6 @@ QByteArray markerInsideScan(QByteArray bytes)
     const qsizetype scan = bytes.indexOf("\xff\xda");
     bytes[scan + 300] = char(0xff);
     bytes[scan + 301] = char(0xd9);
-    return bytes;
-}
-
-// Flips a byte of the first IDAT chunk's CRC.
-QByteArray badIdatCrc(QByteArray bytes)
-{
-    const qsizetype chunk = bytes.indexOf("IDAT") - 4;
-    const auto length = qsizetype(quint8(bytes[chunk]) << 24 | quint8(bytes[chunk + 1]) << 16 |
-                                  quint8(bytes[chunk + 2]) << 8 | quint8(bytes[chunk + 3]));
-    bytes[chunk + 8 + length] = char(bytes[chunk + 8 + length] ^ 0x5a);
     return bytes;
 }
 
@@ -107,7 +99,7 @@ TEST_P(DamagedFile, FailsCleanlyWithAMessage)
     const DamageCase& damageCase = GetParam();
     const QString path = folder.filePath(damageCase.fileName);
     const QByteArray intact = intactFile(folder.path(), damageCase.fileName);
-    writeBytes(path, damageCase.damage(intact));
+    ASSERT_TRUE(WriteFileBytes(path, damageCase.damage(intact)));
 
     QString error;
     const std::unique_ptr<PictureSource> source = openProbed(path, error);
@@ -145,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"pngCutInHeader", "a.png", [](QByteArray b) { return b.left(30); }, top,
                    Outcome::FailsAtOpen},
         DamageCase{"pngBadHeaderCrc", "a.png", badHeaderCrc, top, Outcome::FailsAtOpen},
-        DamageCase{"pngBadCrcInTheRegionsChunk", "a.png", badIdatCrc, top, Outcome::FailsAtDecode},
+        DamageCase{"pngBadCrcInTheRegionsChunk", "a.png",
+                   [](QByteArray b) { return WithBadChunkCrc(b, "IDAT"); }, top, Outcome::FailsAtDecode},
         DamageCase{"pngCutInPixelData", "a.png", [](QByteArray b) { return cutAt(b, 0.5); }, bottom,
                    Outcome::FailsAtDecode},
         DamageCase{"pngCutAfterTheRegionsChunk", "a.png", [](QByteArray b) { return cutAt(b, 0.5); }, top,

@@ -2,12 +2,17 @@
 // the probe read a JPEG whole into are the ones decoded.
 #include "codecs/openpicture.h"
 #include "imagesize/formats.h"
-#include "probedopen.h"
-#include "testpictures.h"
+#include "tests/codecs/probedopen.h"
+#include "tests/codecs/regionchecks.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/libjpegwritten.h"
+#include "tests/support/pictures/patterns.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -32,7 +37,7 @@ TEST_P(EachKind, GoesToTheDecoderOfItsFormat)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("short");
-    writeBytes(path, "P6\n");
+    ASSERT_TRUE(WriteFileBytes(path, "P6\n"));
     QString error;
     EXPECT_FALSE(OpenPicture(path, probedAs(GetParam().kind), error));
     EXPECT_TRUE(error.startsWith(GetParam().messageStart)) << error.toStdString();
@@ -50,7 +55,7 @@ TEST(OpenPicture, WhatTheProbeFoundNothingInGoesToQtsReaders)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("picture.ppm");
-    ASSERT_TRUE(photoContent(6, 4).save(path, "PPM"));
+    ASSERT_TRUE(PhotoLikePicture(6, 4).save(path, "PPM"));
     for (const std::int32_t kind : {0, -1, 5}) {
         QString error;
         const std::unique_ptr<PictureSource> source = OpenPicture(path, probedAs(kind), error);
@@ -74,12 +79,13 @@ TEST(OpenPicture, AJpegIsDecodedFromTheBytesTheProbeRead)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("photo.jpg");
-    writeJpeg(path, photoContent(40, 24), {2, 2});
+    const QByteArray jpeg = LibjpegWritten(PhotoLikePicture(40, 24), {2, 2});
+    ASSERT_TRUE(WriteFileBytes(path, jpeg));
     const QString copyPath = folder.filePath("copy.jpg");
-    writeBytes(copyPath, readBytes(path));
+    ASSERT_TRUE(WriteFileBytes(copyPath, jpeg));
     ProbedImage probe = ProbeImage(QFileInfo(path).filesystemFilePath(), 0);
     ASSERT_FALSE(probe.wholeFile.empty());
-    writeBytes(path, "no longer a picture");
+    ASSERT_TRUE(WriteFileBytes(path, "no longer a picture"));
 
     QString error;
     const std::unique_ptr<PictureSource> source = OpenPicture(path, std::move(probe), error);

@@ -1,10 +1,19 @@
 // What PictureSource promises beyond matching Qt's pixels: sizes, region checks, Qt's formats, huge pictures.
-#include "probedopen.h"
-#include "testpictures.h"
+#include "tests/codecs/probedopen.h"
+#include "tests/codecs/regionchecks.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/giffiles.h"
+#include "tests/support/pictures/jpegfiles.h"
+#include "tests/support/pictures/libjpegwritten.h"
+#include "tests/support/pictures/libpngwritten.h"
+#include "tests/support/pictures/patterns.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <png.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -30,7 +39,7 @@ TEST(PictureSource, RegionOutsideThePictureOrEmptyIsRefused)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("small.png");
-    writePng(path, 20, 10, {PNG_COLOR_TYPE_RGB, 8});
+    ASSERT_TRUE(WriteFileBytes(path, LibpngWritten(20, 10, {PNG_COLOR_TYPE_RGB, 8})));
     const auto source = openOrFail(path);
     ASSERT_TRUE(source);
     for (const QRect& region :
@@ -45,7 +54,8 @@ TEST(PictureSource, ExifOrientationNeverTurnsTheSize)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("turned.jpg");
-    writeJpeg(path, photoContent(64, 24), {2, 2, false, false, 0, false, 6});
+    ASSERT_TRUE(
+        WriteFileBytes(path, LibjpegWritten(PhotoLikePicture(64, 24), {2, 2, false, false, 0, false, 6})));
     const auto source = openOrFail(path);
     ASSERT_TRUE(source);
     EXPECT_EQ(source->size(), QSize(64, 24));
@@ -75,16 +85,16 @@ TEST(PictureSource, Rgb16WithTransparentColourDrawsThatColourAsBackground)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("rgb16.png");
-    writePng(path, 30, 20, {PNG_COLOR_TYPE_RGB, 16, false, true});
+    ASSERT_TRUE(WriteFileBytes(path, LibpngWritten(30, 20, {PNG_COLOR_TYPE_RGB, 16, false, true})));
     const auto source = openOrFail(path);
     ASSERT_TRUE(source);
     QString error;
     const auto crop = source->decodeRegion(QRect(0, 0, 30, 20), background, error);
     ASSERT_TRUE(crop) << error.toStdString();
     const QString opaquePath = folder.filePath("rgb16-opaque.png");
-    writePng(opaquePath, 30, 20, {PNG_COLOR_TYPE_RGB, 16});
+    ASSERT_TRUE(WriteFileBytes(opaquePath, LibpngWritten(30, 20, {PNG_COLOR_TYPE_RGB, 16})));
     const QImage opaque = referenceCrop(opaquePath, QRect(0, 0, 30, 20), background);
-    // Every fifth pixel carries the transparent colour (see writePng).
+    // Every fifth pixel carries the transparent colour (see LibpngWritten).
     for (int i = 0; i < 30 * 20; ++i) {
         const int x = i % 30;
         const int y = i / 30;
@@ -99,65 +109,36 @@ struct QtFormatCase
     QByteArray (*bytes)();
 };
 
-// A 50x40 GIF with a 256-colour table and a transparent index. Its LZW data holds only literal 9-bit
-// codes, with a clear code before the table would widen the codes.
+// A 50x40 GIF with a 256-colour table and a transparent index, its LZW data all literal 9-bit codes.
 QByteArray gifBytes()
 {
-    const int width = 50;
-    const int height = 40;
-    QByteArray bytes("GIF89a");
-    bytes.append(char(width)).append('\0').append(char(height)).append('\0');
-    bytes.append(char(0xf7)).append('\0').append('\0');
-    for (int i = 0; i < 256; ++i)
-        bytes.append(char(i)).append(char(255 - i)).append(char(i * 7));
-    bytes.append(QByteArray::fromHex("21f904010000030021"));
-    bytes.chop(1);
-    bytes.append(QByteArray::fromHex("2c000000003200280000"));
-    bytes.append(char(8));
-    QByteArray codes;
-    quint32 pending = 0;
-    int pendingBits = 0;
-    auto put = [&](int code) {
-        pending |= quint32(code) << pendingBits;
-        pendingBits += 9;
-        while (pendingBits >= 8) {
-            codes.append(char(pending & 0xff));
-            pending >>= 8;
-            pendingBits -= 8;
-        }
-    };
-    for (int i = 0; i < width * height; ++i) {
-        if (i % 250 == 0)
-            put(256);
-        put((i * 37 + i / width) % 256);
-    }
-    put(257);
-    if (pendingBits > 0)
-        codes.append(char(pending & 0xff));
-    for (qsizetype at = 0; at < codes.size(); at += 255) {
-        const QByteArray block = codes.mid(at, 255);
-        bytes.append(char(block.size())).append(block);
-    }
-    bytes.append('\0').append(';');
-    return bytes;
+    constexpr int width = 50;
+    constexpr int height = 40;
+    constexpr quint8 GlobalTableOf256 = 0xF7;
+    const auto indexAt = [](int x, int y) { return ((x + width * y) * 37 + y) % 256; };
+    return GifScreen("89a", width, height, GlobalTableOf256) + GifColourTable(GifRampColours()) +
+           GifTransparency(3) + GifImageDescriptor(0, 0, width, height) +
+           GifLiteralCodes(8, width, height, indexAt).bytes + GifTrailer;
 }
 
 QByteArray cmykJpegBytes()
 {
-    QTemporaryDir folder;
-    writeJpeg(folder.filePath("cmyk.jpg"), photoContent(50, 40), {1, 1, false, false, 0, true});
-    return readBytes(folder.filePath("cmyk.jpg"));
+    return LibjpegWritten(PhotoLikePicture(50, 40), {1, 1, false, false, 0, true});
 }
 
 // A 4x2 8-bit RLE bitmap: runs, an absolute run and the end-of-line and end-of-bitmap codes.
 QByteArray rleBmpBytes()
 {
-    QByteArray bytes = bmpBytes(4, 2, {8, false, 4});
-    bytes[30] = 1;
-    bytes.truncate(14 + 40 + 16);
-    bytes.append(QByteArray::fromHex("0201020200000004000102030000"
-                                     "0001"));
-    return bytes;
+    const QList<QRgb> colours{qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255)};
+    const QByteArray runs = QByteArray::fromHex("0201020200000004000102030000"
+                                                "0001");
+    return BmpFile({.width = 4,
+                    .height = 2,
+                    .bitsPerPixel = 8,
+                    .compression = BmpRle8,
+                    .colourTable = colours,
+                    .coloursUsed = 4},
+                   runs);
 }
 
 class QtFormat : public testing::TestWithParam<QtFormatCase>
@@ -168,7 +149,7 @@ TEST_P(QtFormat, DecodesThroughQtsReader)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(GetParam().fileName);
-    writeBytes(path, GetParam().bytes());
+    ASSERT_TRUE(WriteFileBytes(path, GetParam().bytes()));
     const auto source = openOrFail(path);
     ASSERT_TRUE(source);
     const QRect region(1, 1, source->size().width() - 2, source->size().height() - 1);
@@ -184,42 +165,12 @@ INSTANTIATE_TEST_SUITE_P(Formats, QtFormat,
                                          QtFormatCase{"rleBmp", "a.bmp", rleBmpBytes}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A 20000x20000 greyscale JPEG built by hand: every 8x8 block is flat mid-grey (DC difference 0, then
-// end of block), 6 bits a block with the standard tables. A full decode needs 400 MB; the region decode
-// needs a few rows.
-QByteArray hugeFlatJpeg()
-{
-    QByteArray bytes =
-        QByteArray::fromHex("ffd8"
-                            "ffdb004300" +
-                            QByteArray(64, '\x01').toHex() +
-                            "ffc0000b08"
-                            "4e20"
-                            "4e20"
-                            "01011100"
-                            "ffc4001f00"
-                            "00010501010101010100000000000000"
-                            "000102030405060708090a0b"
-                            "ffc400b510"
-                            "0002010303020403050504040000017d"
-                            "01020300041105122131410613516107227114328191a1082342b1c11552d1f02433627282"
-                            "090a161718191a25262728292a3435363738393a434445464748494a535455565758595a"
-                            "636465666768696a737475767778797a838485868788898a92939495969798999aa2a3a4"
-                            "a5a6a7a8a9aab2b3b4b5b6b7b8b9bac2c3c4c5c6c7c8c9cad2d3d4d5d6d7d8d9dae1e2e3"
-                            "e4e5e6e7e8e9eaf1f2f3f4f5f6f7f8f9fa"
-                            "ffda0008010100003f00");
-    // Four blocks of "00" (DC 0) and "1010" (end of block) fill three bytes.
-    const qsizetype blocks = qsizetype(20000 / 8) * (20000 / 8);
-    bytes.append(QByteArray::fromHex("28a28a").repeated(blocks / 4));
-    bytes.append(QByteArray::fromHex("ffd9"));
-    return bytes;
-}
-
 TEST(PictureSource, HugeJpegRegionDecodesWithoutAWholePictureBuffer)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("huge.jpg");
-    writeBytes(path, hugeFlatJpeg());
+    // A full decode needs 400 MB; the region decode needs a few rows.
+    ASSERT_TRUE(WriteFileBytes(path, FlatGreyJpeg(20000)));
     const auto source = openOrFail(path);
     ASSERT_TRUE(source);
     ASSERT_EQ(source->size(), QSize(20000, 20000));

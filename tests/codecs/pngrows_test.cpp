@@ -1,15 +1,18 @@
 // 8-bit non-interlaced PNGs decoded row by row without libpng: every filter, chunk layout and damage a
 // region meets, against Qt's full decode.
-#include "pngrowfilter.h"
-#include "probedopen.h"
-#include "testpictures.h"
+#include "tests/codecs/probedopen.h"
+#include "tests/codecs/regionchecks.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/libpngwritten.h"
+#include "tests/support/pictures/pngfiles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <random>
 #include <vector>
-#include <zlib.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -61,7 +64,7 @@ TEST_P(LibpngWrittenRows, MatchFullDecode)
     const QString path = folder.filePath("picture.png");
     PngVariant variant{filterCase.colourType, 8, false, filterCase.transparency, filterCase.paletteSize};
     variant.filters = filterChoices[filterChoice].second;
-    writePng(path, 47, 31, variant);
+    ASSERT_TRUE(WriteFileBytes(path, LibpngWritten(47, 31, variant)));
     expectAllRegionsMatchQt(path, QSize(47, 31));
 }
 
@@ -130,81 +133,35 @@ QByteArray filteredRows(const RawPicture& picture, int extraRows = 0)
         const uchar* previous = y == 0 ? zeros.data() : row - rowBytes;
         const int filterType = y % 5;
         rows.append(char(filterType));
-        for (uchar byte : filteredRow(filterType, row, previous, rowBytes, bpp))
+        for (uchar byte : PngFilteredRow(filterType, row, previous, rowBytes, bpp))
             rows.append(char(byte));
     }
     rows.append(QByteArray(qsizetype(extraRows) * qsizetype(1 + rowBytes), '\0'));
     return rows;
 }
 
-QByteArray zlibStream(const QByteArray& data)
-{
-    uLongf length = compressBound(uLong(data.size()));
-    QByteArray stream(qsizetype(length), '\0');
-    compress2(reinterpret_cast<Bytef*>(stream.data()), &length,
-              reinterpret_cast<const Bytef*>(data.constData()), uLong(data.size()), 9);
-    stream.resize(qsizetype(length));
-    return stream;
-}
-
-void appendU32BE(QByteArray& bytes, quint32 value)
-{
-    for (int shift : {24, 16, 8, 0})
-        bytes.append(char((value >> shift) & 0xff));
-}
-
-struct Chunk
-{
-    QByteArray type;
-    QByteArray data;
-    bool badCrc = false;
-};
-
-void appendChunk(QByteArray& file, const Chunk& chunk)
-{
-    appendU32BE(file, quint32(chunk.data.size()));
-    const QByteArray typeAndData = chunk.type + chunk.data;
-    const auto crc =
-        quint32(crc32(0, reinterpret_cast<const Bytef*>(typeAndData.constData()), uInt(typeAndData.size())));
-    file.append(typeAndData);
-    appendU32BE(file, chunk.badCrc ? crc ^ 0x10000000 : crc);
-}
-
-Chunk headerChunk(const RawPicture& picture)
-{
-    QByteArray header;
-    appendU32BE(header, quint32(picture.width));
-    appendU32BE(header, quint32(picture.height));
-    header.append(char(8)).append(char(picture.colourType)).append(QByteArray(3, '\0'));
-    return {"IHDR", header};
-}
-
 // The stream cut into IDAT chunks of the given lengths, the last taking the rest.
-QList<Chunk> idatChunks(const QByteArray& stream, const QList<qsizetype>& lengths)
+QByteArrayList idatChunks(const QByteArray& stream, const QList<qsizetype>& lengths)
 {
-    QList<Chunk> chunks;
+    QByteArrayList chunks;
     qsizetype at = 0;
     for (qsizetype length : lengths) {
-        chunks.append({"IDAT", stream.mid(at, length)});
+        chunks.append(PngChunk("IDAT", stream.mid(at, length)));
         at += length;
     }
-    chunks.append({"IDAT", stream.mid(at)});
+    chunks.append(PngChunk("IDAT", stream.mid(at)));
     return chunks;
 }
 
-QList<Chunk> idatChunksOf(const QByteArray& stream, qsizetype length)
+QByteArrayList idatChunksOf(const QByteArray& stream, qsizetype length)
 {
     return idatChunks(stream, QList<qsizetype>((stream.size() - 1) / length, length));
 }
 
-QByteArray pngFile(const RawPicture& picture, const QList<Chunk>& idat)
+QByteArray pngFile(const RawPicture& picture, const QByteArrayList& idat)
 {
-    QByteArray file("\x89PNG\r\n\x1a\n", 8);
-    appendChunk(file, headerChunk(picture));
-    for (const Chunk& chunk : idat)
-        appendChunk(file, chunk);
-    appendChunk(file, {"IEND", {}});
-    return file;
+    return PngStart(quint32(picture.width), quint32(picture.height), 8, picture.colourType) + idat.join() +
+           PngEnd();
 }
 
 struct LayoutCase
@@ -212,7 +169,7 @@ struct LayoutCase
     const char* name;
     int colourType;
     QSize size;
-    QList<Chunk> (*chunks)(const QByteArray& stream);
+    QByteArrayList (*chunks)(const QByteArray& stream);
 };
 
 class HandBuiltRows : public testing::TestWithParam<LayoutCase>
@@ -225,26 +182,26 @@ TEST_P(HandBuiltRows, MatchFullDecode)
     const RawPicture picture = rawPicture(layout.size.width(), layout.size.height(), layout.colourType);
     QTemporaryDir folder;
     const QString path = folder.filePath("picture.png");
-    writeBytes(path, pngFile(picture, layout.chunks(zlibStream(filteredRows(picture)))));
+    ASSERT_TRUE(WriteFileBytes(path, pngFile(picture, layout.chunks(ZlibStream(filteredRows(picture))))));
     expectAllRegionsMatchQt(path, layout.size);
 }
 
-QList<Chunk> oneChunk(const QByteArray& stream)
+QByteArrayList oneChunk(const QByteArray& stream)
 {
-    return {{"IDAT", stream}};
+    return {PngChunk("IDAT", stream)};
 }
 
 // The zlib header split between the first two chunks, then chunks of seven bytes.
-QList<Chunk> tinyChunks(const QByteArray& stream)
+QByteArrayList tinyChunks(const QByteArray& stream)
 {
-    return QList<Chunk>{{"IDAT", stream.left(1)}} + idatChunksOf(stream.mid(1), 7);
+    return QByteArrayList{PngChunk("IDAT", stream.left(1))} + idatChunksOf(stream.mid(1), 7);
 }
 
-QList<Chunk> emptyChunksBetween(const QByteArray& stream)
+QByteArrayList emptyChunksBetween(const QByteArray& stream)
 {
-    QList<Chunk> chunks{{"IDAT", {}}};
-    for (const Chunk& chunk : idatChunksOf(stream, 100))
-        chunks << chunk << Chunk{"IDAT", {}};
+    QByteArrayList chunks{PngChunk("IDAT", {})};
+    for (const QByteArray& chunk : idatChunksOf(stream, 100))
+        chunks << chunk << PngChunk("IDAT", {});
     return chunks;
 }
 
@@ -284,47 +241,46 @@ QByteArray withRowFilter(const RawPicture& picture, int row, char filterType)
 {
     QByteArray rows = filteredRows(picture);
     rows[qsizetype(row) * (1 + picture.width * channelsOf(picture.colourType))] = filterType;
-    return pngFile(picture, idatChunksOf(zlibStream(rows), 200));
+    return pngFile(picture, idatChunksOf(ZlibStream(rows), 200));
 }
 
 QByteArray withCrcDamagedIn(const RawPicture& picture, bool firstChunk)
 {
-    QList<Chunk> chunks = idatChunksOf(zlibStream(filteredRows(picture)), 200);
-    (firstChunk ? chunks.first() : chunks.last()).badCrc = true;
-    return pngFile(picture, chunks);
+    return WithBadChunkCrc(pngFile(picture, idatChunksOf(ZlibStream(filteredRows(picture)), 200)), "IDAT",
+                           firstChunk ? 0 : -1);
 }
 
 // The region's rows end early in the stream's only chunk, whose CRC is wrong.
 QByteArray withCrcDamagedInTheOnlyChunk(const RawPicture& picture)
 {
-    return pngFile(picture, {{"IDAT", zlibStream(filteredRows(picture)), true}});
+    return WithBadChunkCrc(pngFile(picture, oneChunk(ZlibStream(filteredRows(picture)))), "IDAT");
 }
 
 // A complete zlib stream holding only the rows of the picture's top half.
 QByteArray withStreamOfHalfTheRows(const RawPicture& picture)
 {
     const QByteArray rows = filteredRows(picture);
-    return pngFile(picture, idatChunksOf(zlibStream(rows.left(rows.size() / 2)), 200));
+    return pngFile(picture, idatChunksOf(ZlibStream(rows.left(rows.size() / 2)), 200));
 }
 
 // The IDAT chunks stop halfway through the stream, and the file goes on with IEND.
 QByteArray withChunksOfHalfTheStream(const RawPicture& picture)
 {
-    const QByteArray stream = zlibStream(filteredRows(picture));
+    const QByteArray stream = ZlibStream(filteredRows(picture));
     return pngFile(picture, idatChunksOf(stream.left(stream.size() / 2), 200));
 }
 
 // The first deflate block claims the reserved block type.
 QByteArray withReservedBlockType(const RawPicture& picture)
 {
-    QByteArray stream = zlibStream(filteredRows(picture));
+    QByteArray stream = ZlibStream(filteredRows(picture));
     stream[2] = char(stream[2] | 0x06);
     return pngFile(picture, idatChunksOf(stream, 200));
 }
 
 QByteArray withBadZlibHeaderCheck(const RawPicture& picture)
 {
-    QByteArray stream = zlibStream(filteredRows(picture));
+    QByteArray stream = ZlibStream(filteredRows(picture));
     stream[1] = char(stream[1] ^ 0x01);
     return pngFile(picture, idatChunksOf(stream, 200));
 }
@@ -332,7 +288,7 @@ QByteArray withBadZlibHeaderCheck(const RawPicture& picture)
 // Claims a 64 KiB window, beyond deflate's 32 KiB.
 QByteArray withWindowTooLarge(const RawPicture& picture)
 {
-    QByteArray stream = zlibStream(filteredRows(picture));
+    QByteArray stream = ZlibStream(filteredRows(picture));
     stream[0] = char(0x88);
     stream[1] = char(31 - (0x88 * 256) % 31);
     return pngFile(picture, idatChunksOf(stream, 200));
@@ -340,7 +296,7 @@ QByteArray withWindowTooLarge(const RawPicture& picture)
 
 QByteArray withPresetDictionaryFlag(const RawPicture& picture)
 {
-    QByteArray stream = zlibStream(filteredRows(picture));
+    QByteArray stream = ZlibStream(filteredRows(picture));
     stream[1] = char(stream[1] | 0x20);
     // Keeps the header's check sum right, so only the flag is wrong.
     stream[1] = char(stream[1] - ((quint8(stream[0]) * 256 + quint8(stream[1])) % 31));
@@ -349,7 +305,7 @@ QByteArray withPresetDictionaryFlag(const RawPicture& picture)
 
 QByteArray withHugeChunkLength(const RawPicture& picture)
 {
-    QByteArray file = pngFile(picture, idatChunksOf(zlibStream(filteredRows(picture)), 200));
+    QByteArray file = pngFile(picture, idatChunksOf(ZlibStream(filteredRows(picture)), 200));
     // The second chunk's: libpng reads the first chunk's length with the header.
     const qsizetype lengthAt = file.indexOf("IDAT", file.indexOf("IDAT") + 4) - 4;
     file[lengthAt] = char(0x80);
@@ -358,14 +314,14 @@ QByteArray withHugeChunkLength(const RawPicture& picture)
 
 QByteArray cutInsideTheFirstChunk(const RawPicture& picture)
 {
-    const QByteArray file = pngFile(picture, idatChunksOf(zlibStream(filteredRows(picture)), 200));
+    const QByteArray file = pngFile(picture, idatChunksOf(ZlibStream(filteredRows(picture)), 200));
     return file.left(file.indexOf("IDAT") + 50);
 }
 
 // Qt decodes a picture whose stream holds more rows than the picture, leaving the rest unread.
 QByteArray withExtraRowsAfterTheLast(const RawPicture& picture)
 {
-    return pngFile(picture, idatChunksOf(zlibStream(filteredRows(picture, 3)), 200));
+    return pngFile(picture, idatChunksOf(ZlibStream(filteredRows(picture, 3)), 200));
 }
 
 class DamagedRows : public testing::TestWithParam<DamageCase>
@@ -378,9 +334,10 @@ TEST_P(DamagedRows, FailOrMatchTheIntactPicture)
     const RawPicture picture = rawPicture(damageSize.width(), damageSize.height(), PNG_COLOR_TYPE_RGB);
     QTemporaryDir folder;
     const QString intactPath = folder.filePath("intact.png");
-    writeBytes(intactPath, pngFile(picture, idatChunksOf(zlibStream(filteredRows(picture)), 200)));
+    ASSERT_TRUE(
+        WriteFileBytes(intactPath, pngFile(picture, idatChunksOf(ZlibStream(filteredRows(picture)), 200))));
     const QString path = folder.filePath("damaged.png");
-    writeBytes(path, damage.build(picture));
+    ASSERT_TRUE(WriteFileBytes(path, damage.build(picture)));
 
     QString error;
     const std::unique_ptr<PictureSource> source = openProbed(path, error);

@@ -1,10 +1,12 @@
 // Undoing PNG row filters on hand-built rows: each filter against rows filtered by its definition.
 #include "codecs/png/pngunfilter.h"
-#include "pngrowfilter.h"
+#include "tests/support/pictures/pngfiles.h"
 
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
+
+using namespace testpictures;
 
 namespace {
 
@@ -12,7 +14,7 @@ using Row = std::vector<uchar>;
 
 Row filtered(int filterType, const Row& row, const Row& previous, std::size_t bpp)
 {
-    return filteredRow(filterType, row.data(), previous.data(), row.size(), bpp);
+    return PngFilteredRow(filterType, row.data(), previous.data(), row.size(), bpp);
 }
 
 Row noiseRow(std::size_t length, unsigned seed)

@@ -1,10 +1,17 @@
 // Region decodes against full decodes by Qt's readers, pixel for pixel, for every variant of each format.
-#include "probedopen.h"
-#include "testpictures.h"
+#include "tests/codecs/probedopen.h"
+#include "tests/codecs/regionchecks.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/libjpegwritten.h"
+#include "tests/support/pictures/libpngwritten.h"
+#include "tests/support/pictures/patterns.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <png.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -40,7 +47,9 @@ TEST_P(JpegRegion, MatchesFullDecode)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("picture.jpg");
-    writeJpeg(path, photoContent(GetParam().size.width(), GetParam().size.height()), GetParam().variant);
+    const QSize size = GetParam().size;
+    ASSERT_TRUE(WriteFileBytes(
+        path, LibjpegWritten(PhotoLikePicture(size.width(), size.height()), GetParam().variant)));
     expectRegionsMatchQt(path, GetParam().size);
 }
 
@@ -73,7 +82,7 @@ TEST_P(PngRegion, MatchesFullDecode)
     const QString path = folder.filePath("picture.png");
     PngVariant variant = std::get<0>(GetParam()).variant;
     variant.interlaced = std::get<1>(GetParam());
-    writePng(path, 45, 38, variant);
+    ASSERT_TRUE(WriteFileBytes(path, LibpngWritten(45, 38, variant)));
     expectRegionsMatchQt(path, QSize(45, 38));
 }
 
@@ -123,7 +132,7 @@ TEST_P(BmpRegion, MatchesFullDecode)
     const QString path = folder.filePath("picture.bmp");
     BmpVariant variant = std::get<0>(GetParam()).variant;
     variant.topDown = std::get<1>(GetParam());
-    writeBytes(path, bmpBytes(43, 35, variant));
+    ASSERT_TRUE(WriteFileBytes(path, NoiseBmp(43, 35, variant)));
     expectRegionsMatchQt(path, QSize(43, 35), variant.colourCount != 0);
 }
 

@@ -1,10 +1,15 @@
 // Windows cut out of pictures written by libjpeg: Qt's decode of a window holds the region's pixels of Qt's
 // full decode, whichever way the walk is shared between threads.
 #include "tests/codecs/jpeg/windowcuts.h"
-#include "tests/codecs/testpictures.h"
+#include "tests/codecs/regionchecks.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/libjpegwritten.h"
+#include "tests/support/pictures/patterns.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -12,9 +17,9 @@ const QColor background(23, 140, 201);
 
 QByteArray writtenJpeg(QTemporaryDir& folder, QSize size, const JpegVariant& variant)
 {
-    const QString path = folder.filePath("picture.jpg");
-    writeJpeg(path, photoContent(size.width(), size.height()), variant);
-    return readBytes(path);
+    const QByteArray bytes = LibjpegWritten(PhotoLikePicture(size.width(), size.height()), variant);
+    EXPECT_TRUE(WriteFileBytes(folder.filePath("picture.jpg"), bytes));
+    return bytes;
 }
 
 class JpegWindowCut : public testing::TestWithParam<WindowCase>

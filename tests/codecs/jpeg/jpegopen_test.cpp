@@ -6,35 +6,28 @@
 #include "codecs/jpeg/libjpegheader.h"
 #include "codecs/jpeg/stream/jpegstructure.h"
 #include "codecs/picture/qtpicturesource.h"
-#include "tests/codecs/testpictures.h"
+#include "tests/support/pictures/bytelayout.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/libjpegwritten.h"
+#include "tests/support/pictures/patterns.h"
+#include "tests/support/pictures/qtwritten.h"
 
-#include <QBuffer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <ostream>
 
+using namespace testpictures;
+
 namespace {
 
-std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
+QByteArray writtenJpeg(const JpegVariant& variant)
 {
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
-}
-
-QByteArray writtenJpeg(const JpegVariant& variant, QSize size = {61, 43})
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath("picture.jpg");
-    writeJpeg(path, photoContent(size.width(), size.height()), variant);
-    return readBytes(path);
+    return LibjpegWritten(PhotoLikePicture(61, 43), variant);
 }
 
 QByteArray qtWrittenJpeg()
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    photoContent(61, 43).save(&buffer, "JPG");
-    return bytes;
+    return QtWritten(PhotoLikePicture(61, 43), "jpg");
 }
 
 struct PlainPicture
@@ -104,7 +97,7 @@ Opened openedByUs(const QByteArray& bytes)
 // could stand for it.
 Opened openedByLibjpeg(const QByteArray& bytes)
 {
-    LibjpegDecoder decoder(bytesOf(bytes));
+    LibjpegDecoder decoder(ByteSpan(bytes));
     QString error;
     if (!decoder.readHeader(error))
         return {false, error, {}, false};
@@ -113,8 +106,8 @@ Opened openedByLibjpeg(const QByteArray& bytes)
 
 bool readsAlike(const QByteArray& bytes)
 {
-    JpegStructureReader reader(bytesOf(bytes));
-    return reader.readToFirstScan() && LibjpegReadsHeaderAlike(bytesOf(bytes), reader.structure());
+    JpegStructureReader reader(ByteSpan(bytes));
+    return reader.readToFirstScan() && LibjpegReadsHeaderAlike(ByteSpan(bytes), reader.structure());
 }
 
 TEST(JpegOpen, HeadersOfUsualPicturesAreReadOnceWithLibjpegsResult)
@@ -143,7 +136,7 @@ TEST(JpegOpen, EveryDamagedHeaderOpensAsLibjpegReadsIt)
     };
     for (const PlainPicture& picture : plainPictures) {
         const QByteArray whole = picture.bytes();
-        const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(whole), ScansToRead::First);
+        const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(whole), ScansToRead::First);
         ASSERT_TRUE(structure) << picture.name;
         const auto headerEnd = qsizetype(structure->scans.front().dataOffset) + 4;
         for (qsizetype offset = 0; offset < headerEnd; ++offset) {
@@ -180,7 +173,7 @@ TEST_P(QtReadJpegEnd, IsCheckedBeforeQtDecodes)
     const QByteArray bytes = GetParam().damage(writtenJpeg({1, 1, false, GetParam().progressive, 0, true}));
     QTemporaryDir folder;
     const QString path = folder.filePath("cmyk.jpg");
-    writeBytes(path, bytes);
+    ASSERT_TRUE(WriteFileBytes(path, bytes));
     QString error;
     const std::unique_ptr<PictureSource> source =
         openJpegPicture(path, FileBytes(bytes.begin(), bytes.end()), error);

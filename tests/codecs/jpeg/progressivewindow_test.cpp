@@ -3,11 +3,16 @@
 // cannot stand for, or whose data is damaged, are refused.
 #include "codecs/jpeg/stream/jpegstructure.h"
 #include "tests/codecs/jpeg/windowcuts.h"
-#include "tests/codecs/testpictures.h"
+#include "tests/support/pictures/bytelayout.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/libjpegwritten.h"
+#include "tests/support/pictures/patterns.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <vector>
+
+using namespace testpictures;
 
 namespace {
 
@@ -22,7 +27,8 @@ void writeScriptedJpeg(const QString& path, QSize size, int lumaH, int lumaV, co
     variant.lumaV = lumaV;
     variant.progressive = true;
     variant.restartInterval = restartInterval;
-    writeJpeg(path, photoContent(size.width(), size.height()), variant, script);
+    ASSERT_TRUE(
+        WriteFileBytes(path, LibjpegWritten(PhotoLikePicture(size.width(), size.height()), variant, script)));
 }
 
 // DC and three luma bands brought down from two bits short in steps, chroma from one or two bits short.
@@ -45,7 +51,9 @@ TEST_P(ProgressiveWindowCut, HoldsTheRegionsPixelsOfTheFullDecode)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("picture.jpg");
-    writeJpeg(path, photoContent(GetParam().size.width(), GetParam().size.height()), GetParam().variant);
+    const QSize size = GetParam().size;
+    ASSERT_TRUE(WriteFileBytes(
+        path, LibjpegWritten(PhotoLikePicture(size.width(), size.height()), GetParam().variant)));
     expectWindowsHoldTheFullDecodesPixels(path, GetParam().size, cutProgressiveWindow);
 }
 
@@ -94,11 +102,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ScriptCase{"dcAloneBandsWhole444Restarts", &dcAloneBandsWhole, 1, 1, 7}),
     [](const auto& info) { return std::string(info.param.name); });
 
-QByteArray writtenProgressive(QTemporaryDir& folder, QSize size)
+QByteArray writtenProgressive(QSize size)
 {
-    const QString path = folder.filePath("picture.jpg");
-    writeJpeg(path, photoContent(size.width(), size.height()), {2, 2, false, true});
-    return readBytes(path);
+    return LibjpegWritten(PhotoLikePicture(size.width(), size.height()), {2, 2, false, true});
 }
 
 TEST(ProgressiveWindowCutRefusal, ScansThatLeaveCoefficientsShortOfFullPrecision)
@@ -108,22 +114,18 @@ TEST(ProgressiveWindowCutRefusal, ScansThatLeaveCoefficientsShortOfFullPrecision
     ScanScript lumaLeftOneBitShort = dcAloneBandsWhole;
     lumaLeftOneBitShort[4].approximationLow = 1;
     writeScriptedJpeg(path, {64, 48}, 2, 2, lumaLeftOneBitShort, 0);
-    EXPECT_FALSE(cutProgressiveWindow(readBytes(path), QRect(20, 20, 8, 8)));
+    EXPECT_FALSE(cutProgressiveWindow(ReadFileBytes(path), QRect(20, 20, 8, 8)));
 }
 
 TEST(ProgressiveWindowCutRefusal, PicturesThatAreNotProgressive)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath("picture.jpg");
-    writeJpeg(path, photoContent(64, 48), {2, 2});
-    EXPECT_FALSE(cutProgressiveWindow(readBytes(path), QRect(20, 20, 8, 8)));
+    EXPECT_FALSE(cutProgressiveWindow(LibjpegWritten(PhotoLikePicture(64, 48), {2, 2}), QRect(20, 20, 8, 8)));
     EXPECT_FALSE(cutProgressiveWindow({}, QRect(0, 0, 1, 1)));
 }
 
 TEST(ProgressiveWindowCutRefusal, RegionsOutsideThePicture)
 {
-    QTemporaryDir folder;
-    const QByteArray file = writtenProgressive(folder, {96, 64});
+    const QByteArray file = writtenProgressive({96, 64});
     for (const QRect& region : {QRect(-1, 0, 8, 8), QRect(0, -1, 8, 8), QRect(90, 0, 7, 8),
                                 QRect(0, 60, 8, 5), QRect(0, 0, 0, 8), QRect(0, 0, 8, 0)})
         EXPECT_FALSE(cutProgressiveWindow(file, region));
@@ -131,23 +133,21 @@ TEST(ProgressiveWindowCutRefusal, RegionsOutsideThePicture)
 
 TEST(ProgressiveWindowCutRefusal, QuantizationTablesDefinedAgainBetweenScans)
 {
-    QTemporaryDir folder;
-    QByteArray file = writtenProgressive(folder, {96, 64});
-    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::All);
+    QByteArray file = writtenProgressive({96, 64});
+    const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(file), ScansToRead::All);
     ASSERT_TRUE(structure);
     const qsizetype tablesAt = file.indexOf(QByteArray("\xFF\xDB", 2));
     ASSERT_GT(tablesAt, 0);
     const qsizetype tablesSize = 2 + (uchar(file[tablesAt + 2]) << 8 | uchar(file[tablesAt + 3]));
     file.insert(qsizetype(structure->scans[1].headerOffset), file.mid(tablesAt, tablesSize));
-    ASSERT_TRUE(ReadJpegStructure(bytesOf(file), ScansToRead::All));
+    ASSERT_TRUE(ReadJpegStructure(ByteSpan(file), ScansToRead::All));
     EXPECT_FALSE(cutProgressiveWindow(file, QRect(40, 40, 8, 8)));
 }
 
 TEST(ProgressiveWindowCutRefusal, DataCutShortOrBrokenBeforeTheWindowsEnd)
 {
-    QTemporaryDir folder;
-    const QByteArray file = writtenProgressive(folder, {640, 480});
-    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::All);
+    const QByteArray file = writtenProgressive({640, 480});
+    const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(file), ScansToRead::All);
     ASSERT_TRUE(structure);
     const JpegScan& last = structure->scans.back();
     const QRect bottom(300, 440, 40, 40);

@@ -2,30 +2,30 @@
 
 #include "codecs/jpeg/stream/jpegstructure.h"
 #include "codecs/jpeg/window/progressivewindow.h"
+#include "tests/codecs/regionchecks.h"
+#include "tests/support/pictures/bytelayout.h"
+#include "tests/support/pictures/filebytes.h"
 
 #include <gtest/gtest.h>
 
-std::span<const std::uint8_t> bytesOf(const QByteArray& bytes)
-{
-    return {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())};
-}
+using namespace testpictures;
 
 std::optional<JpegWindow> cutBaselineWindow(const QByteArray& file, const QRect& region,
                                             const WindowCutSharing& sharing)
 {
-    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::First);
+    const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(file), ScansToRead::First);
     if (!structure)
         return std::nullopt;
-    return CutJpegWindow(bytesOf(file), *structure, region.x(), region.y(), region.width(), region.height(),
+    return CutJpegWindow(ByteSpan(file), *structure, region.x(), region.y(), region.width(), region.height(),
                          sharing);
 }
 
 std::optional<JpegWindow> cutProgressiveWindow(const QByteArray& file, const QRect& region)
 {
-    const std::optional<JpegStructure> structure = ReadJpegStructure(bytesOf(file), ScansToRead::All);
+    const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(file), ScansToRead::All);
     if (!structure)
         return std::nullopt;
-    return CutProgressiveJpegWindow(bytesOf(file), *structure, region.x(), region.y(), region.width(),
+    return CutProgressiveJpegWindow(ByteSpan(file), *structure, region.x(), region.y(), region.width(),
                                     region.height());
 }
 
@@ -39,7 +39,7 @@ QImage regionOfWindow(const JpegWindow& window, const QRect& region)
 void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size, WindowCut cut)
 {
     const QColor background(23, 140, 201);
-    const QByteArray file = readBytes(path);
+    const QByteArray file = ReadFileBytes(path);
     for (const QRect& region : probeRegions(size)) {
         const std::optional<JpegWindow> window = cut(file, region);
         ASSERT_TRUE(window) << region.x() << "," << region.y();

@@ -2,20 +2,16 @@
 
 #include "codecs/jpeg/window/baselinewindow.h"
 #include "codecs/jpeg/window/jpegwindow.h"
-#include "tests/codecs/testpictures.h"
+#include "tests/support/pictures/libjpegwritten.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
 #include <QString>
-#include <cstdint>
 #include <optional>
-#include <span>
 
 // Windows cut out of files the tests wrote, as a drop cuts them: the structure read as far as the cut
 // needs, then the cut; nullopt when the structure cannot be read.
-
-std::span<const std::uint8_t> bytesOf(const QByteArray& bytes);
 
 std::optional<JpegWindow> cutBaselineWindow(const QByteArray& file, const QRect& region,
                                             const WindowCutSharing& sharing = {});
@@ -29,7 +25,7 @@ struct WindowCase
 {
     const char* name;
     QSize size;
-    JpegVariant variant;
+    testpictures::JpegVariant variant;
 };
 
 using WindowCut = std::optional<JpegWindow> (*)(const QByteArray& file, const QRect& region);
