@@ -1,9 +1,16 @@
 #include "readercase.h"
-#include "samplebytes.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/bytelayout.h"
 
-using namespace samplebytes;
+using namespace testpictures;
 
 namespace {
+
+// A 40-byte information header of the size and bit count, with no pixels.
+QByteArray bmpHeader(quint32 width, quint32 height, quint16 bitsPerPixel)
+{
+    return BmpHeaders({.width = width, .height = height, .bitsPerPixel = bitsPerPixel});
+}
 
 class BmpSize : public testing::TestWithParam<ReaderCase>
 {
@@ -14,31 +21,24 @@ TEST_P(BmpSize, ReadsTheHeader)
     EXPECT_EQ(readCase(ReadBmpSize, GetParam()), GetParam().expected);
 }
 
-// The 12-byte core header: 16-bit width and height, planes and bit count, then a palette.
-const Bytes CoreHeaderBitmap = join({ascii("BM"),
-                                     u32LE(26 + 6),
-                                     u32LE(0),
-                                     u32LE(26 + 6),
-                                     u32LE(12),
-                                     u16LE(640),
-                                     u16LE(480),
-                                     u16LE(1),
-                                     u16LE(24),
-                                     {0, 0, 0x20, 0x01, 0, 0}});
+// The 12-byte core header: 16-bit width and height, planes and bit count; the six bytes after it stand
+// where the 40-byte header's bit count is read.
+const QByteArray CoreHeaderBitmap =
+    BmpHeaders({.width = 640, .height = 480, .infoHeaderBytes = 12}) + ByteValues({0, 0, 0x20, 0x01, 0, 0});
 
 // The fifth-version information header keeps width, height and bit count where the 40-byte one has them.
-const Bytes V5HeaderBitmap = join({ascii("BM"), u32LE(138), u32LE(0), u32LE(138), u32LE(124), u32LE(300),
-                                   u32LE(200), u16LE(1), u16LE(32), Bytes(124 - 16, 0)});
+const QByteArray V5HeaderBitmap =
+    BmpHeaders({.width = 300, .height = 200, .bitsPerPixel = 32, .infoHeaderBytes = 124});
 
 INSTANTIATE_TEST_SUITE_P(
     Headers, BmpSize,
     testing::Values(ReaderCase{"TrueColour640x480", bmpHeader(640, 480, 24), {1, 640, 480, 24}},
                     ReaderCase{
-                        "PaletteIgnored", join({bmpHeader(16, 8, 8), Bytes(256 * 4, 0x7F)}), {1, 16, 8, 8}},
+                        "PaletteIgnored", bmpHeader(16, 8, 8) + QByteArray(256 * 4, 0x7F), {1, 16, 8, 8}},
                     ReaderCase{"TwentyBytesGiveWidthFromTwoBytes",
-                               join({ascii("BM"), Bytes(16, 0), {0x80, 0x02}}),
+                               "BM" + QByteArray(16, 0) + ByteValues({0x80, 0x02}),
                                {1, 640, 0, 0}},
-                    ReaderCase{"TwoBytes", ascii("BM"), {1, 0, 0, 0}},
+                    ReaderCase{"TwoBytes", "BM", {1, 0, 0, 0}},
                     ReaderCase{"CoreHeaderReadAsFortyByteLayout",
                                CoreHeaderBitmap,
                                {1, 640 + 65536 * 480, 1 + 65536 * 24, 0x0120}},
@@ -54,9 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ReaderCase{"WidthOfTwoToTheThirtyFirst", bmpHeader(0x80000000, 1, 8), {}},
                     ReaderCase{"NegativeWidth", bmpHeader(0xFFFFFFFF, 1, 8), {}},
                     ReaderCase{"BitsPerPixelUnsigned", bmpHeader(2, 2, 0xFFFF), {1, 2, 2, 0xFFFF}},
-                    ReaderCase{"WrongSecondByte", join({ascii("BN"), Bytes(52, 1)}), {}},
-                    ReaderCase{"WrongFirstByte", join({ascii("CM"), Bytes(52, 1)}), {}},
-                    ReaderCase{"LowerCaseSignature", join({ascii("bm"), Bytes(52, 1)}), {}}),
+                    ReaderCase{"WrongSecondByte", "BN" + QByteArray(52, 1), {}},
+                    ReaderCase{"WrongFirstByte", "CM" + QByteArray(52, 1), {}},
+                    ReaderCase{"LowerCaseSignature", "bm" + QByteArray(52, 1), {}}),
     readerCaseName);
 
 } // namespace

@@ -1,14 +1,18 @@
 #include "readercase.h"
-#include "samplebytes.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/bytelayout.h"
+#include "tests/support/pictures/giffiles.h"
+#include "tests/support/pictures/jpegfiles.h"
+#include "tests/support/pictures/pngfiles.h"
 
-using namespace samplebytes;
+using namespace testpictures;
 
 namespace {
 
-const Bytes Bmp = bmpHeader(640, 480, 24);
-const Bytes Gif = gifHeader("89a", 320, 200, 0xF7);
-const Bytes Jpeg = jpegFile(0xC0, 800, 600);
-const Bytes Png = pngHeader(1024, 768, 8, 2);
+const QByteArray Bmp = BmpHeaders({.width = 640, .height = 480});
+const QByteArray Gif = GifScreen("89a", 320, 200, 0xF7);
+const QByteArray Jpeg = SmallJpeg(0xC0, 800, 600);
+const QByteArray Png = PngStart(1024, 768, 8, 2);
 constexpr ImageSizeInfo BmpFound{1, 640, 480, 24};
 constexpr ImageSizeInfo GifFound{2, 320, 200, 8};
 constexpr ImageSizeInfo JpegFound{3, 800, 600, 24};
@@ -19,7 +23,7 @@ struct ProbeCase
 {
     std::string name;
     std::string fileName;
-    Bytes bytes;
+    QByteArray bytes;
     std::int32_t mode;
     ImageSizeInfo expected;
 };
@@ -38,33 +42,35 @@ TEST_P(Probe, ChoosesTheReader)
     const ProbedImage probed = ProbeImage(path, sample.mode);
     EXPECT_EQ(probed.info, sample.expected);
     if (sample.expected.Kind == 3) {
-        EXPECT_EQ(Bytes(probed.wholeFile.begin(), probed.wholeFile.end()), sample.bytes);
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(probed.wholeFile.data()),
+                             qsizetype(probed.wholeFile.size())),
+                  sample.bytes);
     } else if (sample.expected.Kind != 0) {
         EXPECT_TRUE(probed.wholeFile.empty());
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ByContent, Probe,
-    testing::Values(ProbeCase{"Bitmap", "a.dat", Bmp, 0, BmpFound},
-                    ProbeCase{"Gif", "a.dat", Gif, 0, GifFound},
-                    ProbeCase{"Jpeg", "a.dat", Jpeg, 0, JpegFound},
-                    ProbeCase{"Png", "a.dat", Png, 0, PngFound},
-                    ProbeCase{"PngNamedJpg", "a.jpg", Png, 0, PngFound},
-                    ProbeCase{"BitmapNamedPng", "a.png", Bmp, 0, BmpFound},
-                    ProbeCase{"PngSignatureThenAnything",
-                              "a",
-                              join({{0x89, 'P', 'N', 'G'}, Bytes(30, 0x01)}),
-                              0,
-                              {4, 0x01010101, 0x01010101, 0}},
-                    ProbeCase{"ThreeByteGif", "a", ascii("GIF"), 0, {2, 0, 0, 1}},
-                    ProbeCase{"TwoByteBitmap", "a", ascii("BM"), 0, {1, 0, 0, 0}},
-                    ProbeCase{"TwoByteJpegStart", "a", JpegStart, 0, {}},
-                    ProbeCase{"TwoBytesOfGif", "a.gif", ascii("GI"), 0, {}},
-                    ProbeCase{"ThreeBytesOfPng", "a.png", {0x89, 'P', 'N'}, 0, {}},
-                    ProbeCase{"UnknownSignature", "a.png", ascii("RIFF....WEBP"), 0, {}},
-                    ProbeCase{"OneByteWrongGif", "a.gif", join({ascii("GIG"), Bytes(10, 0)}), 0, {}}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(ByContent, Probe,
+                         testing::Values(ProbeCase{"Bitmap", "a.dat", Bmp, 0, BmpFound},
+                                         ProbeCase{"Gif", "a.dat", Gif, 0, GifFound},
+                                         ProbeCase{"Jpeg", "a.dat", Jpeg, 0, JpegFound},
+                                         ProbeCase{"Png", "a.dat", Png, 0, PngFound},
+                                         ProbeCase{"PngNamedJpg", "a.jpg", Png, 0, PngFound},
+                                         ProbeCase{"BitmapNamedPng", "a.png", Bmp, 0, BmpFound},
+                                         ProbeCase{"PngSignatureThenAnything",
+                                                   "a",
+                                                   "\x89PNG" + QByteArray(30, 0x01),
+                                                   0,
+                                                   {4, 0x01010101, 0x01010101, 0}},
+                                         ProbeCase{"ThreeByteGif", "a", "GIF", 0, {2, 0, 0, 1}},
+                                         ProbeCase{"TwoByteBitmap", "a", "BM", 0, {1, 0, 0, 0}},
+                                         ProbeCase{"TwoByteJpegStart", "a", JpegStartOfImage(), 0, {}},
+                                         ProbeCase{"TwoBytesOfGif", "a.gif", "GI", 0, {}},
+                                         ProbeCase{"ThreeBytesOfPng", "a.png", "\x89PN", 0, {}},
+                                         ProbeCase{"UnknownSignature", "a.png", "RIFF....WEBP", 0, {}},
+                                         ProbeCase{
+                                             "OneByteWrongGif", "a.gif", "GIG" + QByteArray(10, 0), 0, {}}),
+                         [](const auto& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(ByName, Probe,
                          testing::Values(ProbeCase{"Bmp", "a.bmp", Bmp, 5, BmpFound},

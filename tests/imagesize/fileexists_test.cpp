@@ -1,12 +1,13 @@
 #include "imagesize/imagesize.h"
-#include "samplebytes.h"
+#include "scratchfolder.h"
+#include "tests/support/pictures/pngfiles.h"
 
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
-using namespace samplebytes;
+using namespace testpictures;
 
 namespace {
 
@@ -45,13 +46,13 @@ TEST_P(AbsentFile, CountsAsMissingAndGivesTheZeroRecord)
     expectNothingFound(path);
 }
 
-const Bytes Png = pngHeader(8, 6, 8, 2);
+const QByteArray Png = PngStart(8, 6, 8, 2);
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, AbsentFile,
     testing::Values(AbsentCase{"EmptyFile", [](const auto& f) { return f.write("empty.png", {}); }},
-                    AbsentCase{"OneByteBM", [](const auto& f) { return f.write("one.bmp", {0x42}); }},
-                    AbsentCase{"OneByteFF", [](const auto& f) { return f.write("one.jpg", {0xFF}); }},
+                    AbsentCase{"OneByteBM", [](const auto& f) { return f.write("one.bmp", "B"); }},
+                    AbsentCase{"OneByteFF", [](const auto& f) { return f.write("one.jpg", "\xFF"); }},
                     AbsentCase{"Folder",
                                [](const auto& f) {
                                    std::filesystem::create_directory(f.path() / "folder.png");
@@ -82,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FileExists, OrdinaryFileOfTwoBytesCounts)
 {
     ScratchFolder folder;
-    EXPECT_TRUE(FileExists(folder.write("two", {0, 0})));
+    EXPECT_TRUE(FileExists(folder.write("two", QByteArray(2, 0))));
 }
 
 TEST(FileExists, LinkToOrdinaryFileIsFollowed)
@@ -103,9 +104,9 @@ TEST(FileExists, HiddenFolderOnTheWayDoesNotHideTheFile)
 TEST(GetImageSize, TwoByteFileIsReadByItsContent)
 {
     ScratchFolder folder;
-    EXPECT_EQ(GetImageSize(folder.write("two.bmp", {0x42, 0x4D}), 0), (ImageSizeInfo{1, 0, 0, 0}));
-    EXPECT_EQ(GetImageSize(folder.write("two.jpg", {0xFF, 0xD8}), 0), ImageSizeInfo{});
-    EXPECT_EQ(GetImageSize(folder.write("two.png", {0x89, 0x50}), 0), ImageSizeInfo{});
+    EXPECT_EQ(GetImageSize(folder.write("two.bmp", "BM"), 0), (ImageSizeInfo{1, 0, 0, 0}));
+    EXPECT_EQ(GetImageSize(folder.write("two.jpg", "\xFF\xD8"), 0), ImageSizeInfo{});
+    EXPECT_EQ(GetImageSize(folder.write("two.png", "\x89P"), 0), ImageSizeInfo{});
 }
 
 TEST(GetImageSize, ModesWithoutAReaderFindNothing)

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 using namespace imagesize;
 
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
+
 const Bytes Sample{0x12, 0x34, 0x56, 0x78, 0x9A};
+// The same bytes, as a file holds them.
+const QByteArray SampleFile("\x12\x34\x56\x78\x9A");
 constexpr std::size_t FarOffset = std::numeric_limits<std::size_t>::max();
 
 TEST(HeaderBytes, ReadsEachByteOrder)
@@ -42,7 +47,7 @@ TEST(HeaderBytes, SignatureNeedsEveryByteInTheBuffer)
 TEST(FileHead, ShortFileLeavesTheRestZero)
 {
     ScratchFolder folder;
-    const auto head = readFileHead(folder.write("short", {1, 2, 3}), 6);
+    const auto head = readFileHead(folder.write("short", "\x01\x02\x03"), 6);
     ASSERT_TRUE(head);
     EXPECT_EQ(Bytes(head->begin(), head->end()), (Bytes{1, 2, 3, 0, 0, 0}));
 }
@@ -50,7 +55,7 @@ TEST(FileHead, ShortFileLeavesTheRestZero)
 TEST(FileHead, LongFileGivesOnlyTheHead)
 {
     ScratchFolder folder;
-    const auto head = readFileHead(folder.write("long", Sample), 2);
+    const auto head = readFileHead(folder.write("long", SampleFile), 2);
     ASSERT_TRUE(head);
     EXPECT_EQ(Bytes(head->begin(), head->end()), (Bytes{0x12, 0x34}));
 }
@@ -65,7 +70,7 @@ TEST(FileHead, MissingFileOrFolderGivesNothing)
 TEST(FileHead, ImpossibleBufferGivesNothing)
 {
     ScratchFolder folder;
-    EXPECT_FALSE(readFileHead(folder.write("any", Sample), std::numeric_limits<std::uintmax_t>::max()));
+    EXPECT_FALSE(readFileHead(folder.write("any", SampleFile), std::numeric_limits<std::uintmax_t>::max()));
 }
 
 } // namespace

@@ -1,14 +1,19 @@
 // The one table of formats drives the content test, the name test and the readers' own signature test alike.
 #include "imagesize/formats.h"
 #include "readercase.h"
-#include "samplebytes.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/bytelayout.h"
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 using namespace imagesize;
+using namespace testpictures;
 
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 Bytes bytesOf(std::string_view text)
 {
@@ -54,9 +59,9 @@ TEST(FormatTable, EachEndingChoosesItsKindInAnyLetterCase)
 
 TEST(FormatTable, KindsWithoutAFormatFindNothing)
 {
-    const Bytes bitmap = samplebytes::bmpHeader(640, 480, 24);
+    const QByteArray bitmap = BmpHeaders({.width = 640, .height = 480});
     for (const std::int32_t kind : {-1, 0, 5, 6})
-        EXPECT_EQ(sizeFromBytes(kind, bitmap), ImageSizeInfo{}) << kind;
+        EXPECT_EQ(sizeFromBytes(kind, ByteSpan(bitmap)), ImageSizeInfo{}) << kind;
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "imagesize/formats.h"
 #include "readercase.h"
-#include "samplebytes.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/bytelayout.h"
+#include "tests/support/pictures/giffiles.h"
+#include "tests/support/pictures/jpegfiles.h"
+#include "tests/support/pictures/pngfiles.h"
 
-using namespace samplebytes;
+using namespace testpictures;
 
 namespace {
 
@@ -12,17 +16,18 @@ using FileReader = ImageSizeInfo (*)(const std::filesystem::path&);
 // and cut after every length up to the size fields.
 TEST(HeaderReaders, BytesWithoutPaddingAgreeWithTheFile)
 {
-    const std::vector<std::tuple<Bytes, FileReader, std::int32_t>> samples{
-        {bmpHeader(640, static_cast<std::uint32_t>(-480), 24), ReadBmpSize, imagesize::BmpKind},
-        {gifHeader("89a", 320, 200, 0xF7), ReadGifSize, imagesize::GifKind},
-        {join({JpegStart, jpegFrame(0xC2, 0x0304, 0x0102)}), ReadJpegSize, imagesize::JpegKind},
-        {pngHeader(800, 600, 8, 2), ReadPngSize, imagesize::PngKind},
+    const std::vector<std::tuple<QByteArray, FileReader, std::int32_t>> samples{
+        {BmpHeaders({.width = 640, .height = quint32(-480)}), ReadBmpSize, imagesize::BmpKind},
+        {GifScreen("89a", 320, 200, 0xF7), ReadGifSize, imagesize::GifKind},
+        {JpegStartOfImage() + JpegFrame(0xC2, 0x0304, 0x0102), ReadJpegSize, imagesize::JpegKind},
+        {PngStart(800, 600, 8, 2), ReadPngSize, imagesize::PngKind},
     };
     ScratchFolder folder;
     for (const auto& [whole, readFile, kind] : samples) {
-        for (std::size_t length = 2; length <= whole.size(); ++length) {
-            const Bytes bytes = firstBytes(whole, length);
-            EXPECT_EQ(imagesize::sizeFromBytes(kind, bytes), readFile(folder.write("sample", bytes)))
+        for (qsizetype length = 2; length <= whole.size(); ++length) {
+            const QByteArray bytes = whole.left(length);
+            EXPECT_EQ(imagesize::sizeFromBytes(kind, ByteSpan(bytes)),
+                      readFile(folder.write("sample", bytes)))
                 << length << " bytes";
         }
     }

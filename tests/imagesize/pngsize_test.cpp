@@ -1,7 +1,7 @@
 #include "readercase.h"
-#include "samplebytes.h"
+#include "tests/support/pictures/pngfiles.h"
 
-using namespace samplebytes;
+using namespace testpictures;
 
 namespace {
 
@@ -14,10 +14,15 @@ TEST_P(PngSize, ReadsTheImageHeader)
     EXPECT_EQ(readCase(ReadPngSize, GetParam()), GetParam().expected);
 }
 
-Bytes withByte(Bytes bytes, std::size_t offset, std::uint8_t value)
+QByteArray withByte(QByteArray bytes, qsizetype offset, char value)
 {
-    bytes.at(offset) = value;
+    bytes[offset] = value;
     return bytes;
+}
+
+QByteArray pngHeader(quint32 width, quint32 height, int bitDepth, int colourType)
+{
+    return PngStart(width, height, bitDepth, colourType);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -38,11 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"LargestSizes", pngHeader(0x7FFFFFFF, 0x7FFFFFFF, 8, 0), {4, 0x7FFFFFFF, 0x7FFFFFFF, 8}},
         ReaderCase{"WidthOfTwoToTheThirtyFirst", pngHeader(0x80000000, 1, 8, 0), {}},
         ReaderCase{"HeightOfAllOnes", pngHeader(1, 0xFFFFFFFF, 8, 0), {}},
-        ReaderCase{"SignatureOnly", {0x89, 'P', 'N', 'G'}, {4, 0, 0, 0}},
-        ReaderCase{"CutInsideHeight", firstBytes(pngHeader(1, 0x0102, 8, 2), 23), {4, 1, 0x0100, 0}},
-        ReaderCase{"WrongFirstByte", withByte(pngHeader(7, 9, 8, 0), 0, 0x88), {}},
+        ReaderCase{"SignatureOnly", "\x89PNG", {4, 0, 0, 0}},
+        ReaderCase{"CutInsideHeight", pngHeader(1, 0x0102, 8, 2).left(23), {4, 1, 0x0100, 0}},
+        ReaderCase{"WrongFirstByte", withByte(pngHeader(7, 9, 8, 0), 0, char(0x88)), {}},
         ReaderCase{"WrongFourthByte", withByte(pngHeader(7, 9, 8, 0), 3, 'g'), {}},
-        ReaderCase{"ThreeBytesOfSignature", {0x89, 'P', 'N'}, {}}),
+        ReaderCase{"ThreeBytesOfSignature", "\x89PN", {}}),
     readerCaseName);
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "readercase.h"
-#include "samplebytes.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/giffiles.h"
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QSize>
 
-using namespace samplebytes;
+using namespace testpictures;
 
 namespace {
 
@@ -43,12 +43,6 @@ QImage filledImage(QSize size, QImage::Format format)
     return image;
 }
 
-QByteArray fileBytes(const std::filesystem::path& path)
-{
-    QFile file(QString::fromStdString(path.string()));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class QtWritten : public testing::TestWithParam<std::tuple<WrittenCase, QSize>>
 {
 };
@@ -73,7 +67,7 @@ TEST_P(QtWritten, ProbeFindsTheWrittenSize)
     QImageWriter writer(QString::fromStdString(path.string()), sample.fileFormat);
     writer.setProgressiveScanWrite(sample.progressive);
     ASSERT_TRUE(writer.write(filledImage(size, sample.pixelFormat))) << writer.errorString().toStdString();
-    expectIntendedKind(sample, fileBytes(path));
+    expectIntendedKind(sample, ReadFileBytes(QString::fromStdString(path.string())));
 
     const ImageSizeInfo expected{sample.kind, size.width(), size.height(), sample.bitsPerPixel};
     EXPECT_EQ(GetImageSize(path, 0), expected);
@@ -106,45 +100,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Qt writes no GIF, so this one is built by hand: a two-colour table and LZW data of 3-bit codes in which a
 // clear code before every two pixels keeps the code width from growing.
-Bytes minimalGif(QSize size)
+QByteArray minimalGif(QSize size)
 {
-    constexpr std::uint32_t ClearCode = 4;
-    constexpr std::uint32_t EndCode = 5;
-    std::vector<std::uint32_t> codes;
-    const auto pixels = static_cast<std::int64_t>(size.width()) * size.height();
-    for (std::int64_t pixel = 0; pixel < pixels; ++pixel) {
-        if (pixel % 2 == 0)
-            codes.push_back(ClearCode);
-        codes.push_back(1);
-    }
-    codes.push_back(EndCode);
-
-    Bytes data((codes.size() * 3 + 7) / 8, 0);
-    for (std::size_t i = 0; i < codes.size(); ++i) {
-        for (std::size_t bit = 0; bit < 3; ++bit) {
-            if (codes[i] >> bit & 1)
-                data[(i * 3 + bit) / 8] |= static_cast<std::uint8_t>(1 << ((i * 3 + bit) % 8));
-        }
-    }
-    Bytes blocks;
-    for (std::size_t start = 0; start < data.size(); start += 255) {
-        const std::size_t length = std::min<std::size_t>(255, data.size() - start);
-        blocks.push_back(static_cast<std::uint8_t>(length));
-        blocks.insert(blocks.end(), data.begin() + static_cast<std::ptrdiff_t>(start),
-                      data.begin() + static_cast<std::ptrdiff_t>(start + length));
-    }
     const auto width = static_cast<std::uint16_t>(size.width());
     const auto height = static_cast<std::uint16_t>(size.height());
-    return join({gifHeader("89a", width, height, 0x80),
-                 {0, 0, 0, 255, 255, 255},
-                 {0x2C},
-                 u16LE(0),
-                 u16LE(0),
-                 u16LE(width),
-                 u16LE(height),
-                 {0x00, 2},
-                 blocks,
-                 {0, 0x3B}});
+    return GifScreen("89a", width, height, 0x80) + GifColourTable({qRgb(0, 0, 0), qRgb(255, 255, 255)}) +
+           GifImageDescriptor(0, 0, width, height) +
+           GifLiteralCodes(2, width, height, [](int, int) { return 1; }).bytes + GifTrailer;
 }
 
 class HandWrittenGif : public testing::TestWithParam<QSize>

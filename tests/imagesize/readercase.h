@@ -17,7 +17,7 @@ inline void PrintTo(const ImageSizeInfo& info, std::ostream* out)
 struct ReaderCase
 {
     std::string name;
-    Bytes bytes;
+    QByteArray bytes;
     ImageSizeInfo expected;
 };
 

@@ -23,11 +23,11 @@ ScratchFolder::~ScratchFolder()
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::filesystem::path ScratchFolder::write(std::string_view name, const Bytes& bytes) const
+std::filesystem::path ScratchFolder::write(std::string_view name, const QByteArray& bytes) const
 {
     const std::filesystem::path file = path_ / name;
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(bytes.constData(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + file.string());
     return file;
