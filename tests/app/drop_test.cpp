@@ -1,18 +1,15 @@
 #include "tests/app/formfixture.h"
 #include "tests/support/dropsimulation.h"
+#include "tests/support/pictures/patterns.h"
 #include "toolkit/picturebox.h"
 #include "toolkit/textbox.h"
 
 #include <QImage>
 #include <QLabel>
 
-namespace {
+using namespace testpictures;
 
-// Each pixel tells where it came from, so a crop's offsets can be read back from its pixels.
-QColor sourcePixel(int x, int y)
-{
-    return QColor(x & 255, y & 255, ((x >> 8) & 15) | ((y >> 8) & 15) << 4);
-}
+namespace {
 
 class DropTest : public FormTest
 {
@@ -34,12 +31,8 @@ class DropTest : public FormTest
     QString writePicture(int width, int height, const char* name = "picture.png")
     {
         QDir(folder.path()).mkpath(QStringLiteral("out"));
-        QImage picture(width, height, QImage::Format_RGB32);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                picture.setPixelColor(x, y, sourcePixel(x, y));
         const QString path = folder.filePath(QString::fromLatin1(name));
-        EXPECT_TRUE(picture.save(path));
+        EXPECT_TRUE(CoordinatePicture(width, height).save(path));
         return path;
     }
 
@@ -92,7 +85,7 @@ TEST_F(DropTest, EachSizeGivesItsCropFromThePicturesCentre)
              {QPoint(0, 0), QPoint(c.crop.width() - 1, 0), QPoint(0, c.crop.height() - 1),
               QPoint(c.crop.width() - 1, c.crop.height() - 1), QPoint(c.crop.width() / 2, 7)}) {
             const QPoint source = corner + c.offset;
-            EXPECT_EQ(saved.pixelColor(corner), sourcePixel(source.x(), source.y()))
+            EXPECT_EQ(saved.pixelColor(corner), QColor(CoordinatePixel(source.x(), source.y())))
                 << corner.x() << "," << corner.y();
         }
         EXPECT_EQ(Picture2->size(), c.crop + QSize(4, 4));

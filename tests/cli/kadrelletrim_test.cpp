@@ -1,5 +1,5 @@
 #include "tests/support/filesystemguards.h"
-#include "tests/trim/patternpicture.h"
+#include "tests/support/pictures/patterns.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -45,12 +47,12 @@ TEST(KadrelleTrim, ContinuesPastAFailingFileAndAdvancesTheSerialOnlyOnSuccess)
     const QString first = folder.filePath("first.png");
     const QString broken = folder.filePath("broken.png");
     const QString last = folder.filePath("last.png");
-    ASSERT_TRUE(SavePatternPng(first, 300, 500));
+    ASSERT_TRUE(SaveCoordinatePng(first, 300, 500));
     QFile brokenFile(broken);
     ASSERT_TRUE(brokenFile.open(QIODevice::WriteOnly));
     brokenFile.write("no picture here");
     brokenFile.close();
-    ASSERT_TRUE(SavePatternPng(last, 200, 200));
+    ASSERT_TRUE(SaveCoordinatePng(last, 200, 200));
     ASSERT_TRUE(QDir(folder.path()).mkdir("out"));
     const QString output = folder.filePath("out/crop.bmp");
 
@@ -63,7 +65,7 @@ TEST(KadrelleTrim, ContinuesPastAFailingFileAndAdvancesTheSerialOnlyOnSuccess)
     EXPECT_TRUE(lines[1].startsWith(broken + ": 画像を読み込めません: " + broken)) << lines[1].toStdString();
     EXPECT_EQ(lines[2], last + ": 保存しました: " + folder.filePath("out/crop[00001].bmp") + " (144×192)");
     EXPECT_EQ(FilesIn(folder.filePath("out")), (QStringList{"crop[00000].bmp", "crop[00001].bmp"}));
-    EXPECT_EQ(QImage(folder.filePath("out/crop[00001].bmp")).pixel(0, 0), PatternPixel(28, 4));
+    EXPECT_EQ(QImage(folder.filePath("out/crop[00001].bmp")).pixel(0, 0), CoordinatePixel(28, 4));
     EXPECT_EQ(run.err, "kadrelle-trim: 3 件中 1 件が失敗しました\n");
 }
 
@@ -71,7 +73,7 @@ TEST(KadrelleTrim, KeepsTheGivenSerialAndTheSizesAsked)
 {
     QTemporaryDir folder;
     const QString picture = folder.filePath("p.png");
-    ASSERT_TRUE(SavePatternPng(picture, 640, 480));
+    ASSERT_TRUE(SaveCoordinatePng(picture, 640, 480));
     const QString output = folder.filePath("w[00007].x.bmp");
 
     const Finished run =
@@ -127,7 +129,7 @@ TEST(KadrelleTrim, RefusesAnOutputFolderThatCannotTakeTheFilesBeforeReadingAny)
 TEST(KadrelleTrim, ARelativeOutputPathIsShownAsTheAbsolutePathWritten)
 {
     QTemporaryDir folder;
-    ASSERT_TRUE(SavePatternPng(folder.filePath("p.png"), 240, 320));
+    ASSERT_TRUE(SaveCoordinatePng(folder.filePath("p.png"), 240, 320));
     QProcess process;
     process.setWorkingDirectory(folder.path());
     process.start(QStringLiteral(KADRELLE_TRIM_PATH), {"--output", "w.bmp", "p.png"});
@@ -141,7 +143,7 @@ TEST(KadrelleTrim, FailsEveryFileWhenTheOutputPathHasNoRoomForASerial)
 {
     QTemporaryDir folder;
     const QString picture = folder.filePath("p.png");
-    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    ASSERT_TRUE(SaveCoordinatePng(picture, 240, 320));
     const QString output = folder.filePath(QString(40000, 'w') + ".bmp");
 
     const Finished run = RunTrim({"--output", output, picture});
@@ -165,7 +167,7 @@ TEST(KadrelleTrim, RefusesBadArgumentsWithoutWritingAnything)
 {
     QTemporaryDir folder;
     const QString picture = folder.filePath("p.png");
-    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    ASSERT_TRUE(SaveCoordinatePng(picture, 240, 320));
     const QString output = folder.filePath("w.bmp");
     const QStringList rows[] = {
         {},
@@ -191,7 +193,7 @@ TEST(KadrelleTrim, LeavesTheWindowSettingsFileAlone)
     const auto before = contents();
     QTemporaryDir folder;
     const QString picture = folder.filePath("p.png");
-    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    ASSERT_TRUE(SaveCoordinatePng(picture, 240, 320));
 
     EXPECT_EQ(RunTrim({"--output", folder.filePath("w.bmp"), picture}).exitCode, 0);
     EXPECT_EQ(contents(), before);
@@ -205,7 +207,7 @@ TEST(KadrelleTrim, ShowsProgressOnlyOnATerminal)
         GTEST_SKIP() << "script(1) is needed to run under a terminal";
     QTemporaryDir folder;
     const QString picture = folder.filePath("p.png");
-    ASSERT_TRUE(SavePatternPng(picture, 240, 320));
+    ASSERT_TRUE(SaveCoordinatePng(picture, 240, 320));
     const QString command = QStringLiteral("'%1' --output '%2' '%3' '%3'")
                                 .arg(QStringLiteral(KADRELLE_TRIM_PATH), folder.filePath("w.bmp"), picture);
     QProcess process;

@@ -1,6 +1,6 @@
 #include "tests/e2e/bitmapcheck.h"
 #include "tests/e2e/dragsourcewindow.h"
-#include "tests/e2e/testpictures.h"
+#include "tests/e2e/patternnames.h"
 #include "tests/e2e/windowclose.h"
 #include "tests/e2e/xdndfinish.h"
 
@@ -38,14 +38,14 @@ std::optional<int> number(const QString& text)
 
 int writePicture(const QStringList& args)
 {
-    const std::optional<TestPattern> pattern = ParseTestPattern(args.value(0));
+    const PatternPainter paint = PatternNamed(args.value(0));
     const std::optional<int> width = number(args.value(1));
     const std::optional<int> height = number(args.value(2));
-    if (args.size() != 4 || !pattern || !width || !height || *width <= 0 || *height <= 0)
+    if (args.size() != 4 || !paint || !width || !height || *width <= 0 || *height <= 0)
         return fail(QStringLiteral("usage: picture coordinates|tiles|colourful WIDTH HEIGHT FILE"));
     QImageWriter writer(args[3]);
     writer.setQuality(100);
-    if (!writer.write(PaintTestPicture(*pattern, *width, *height)))
+    if (!writer.write(paint(*width, *height)))
         return fail(QStringLiteral("cannot write %1: %2").arg(args[3], writer.errorString()));
     return 0;
 }

@@ -4,7 +4,7 @@
 // as whatever memory the picture got, so crops came out with stray colours that changed from run to run.
 // Every pixel must be a colour of the file's table or black, the same on every decode.
 #include "tests/codecs/probedopen.h"
-#include "tests/support/bytewriting.h"
+#include "tests/support/pictures/bmpfiles.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <span>
+
+using namespace testpictures;
 
 namespace {
 
@@ -132,28 +134,18 @@ QByteArray RunsBeyondColourTable()
 {
     constexpr int Width = 40;
     constexpr int Height = 30;
-    constexpr quint32 Colours = 16;
-    QByteArray runs;
-    for (int y = 0; y < Height; ++y) {
-        runs += char(Width);
-        runs += char(Colours + 8 * y);
-        runs += QByteArray("\0\0", 2);
-    }
-    runs += QByteArray("\0\1", 2);
-    const quint32 pixelOffset = 14 + 40 + 4 * Colours;
-    QByteArray bytes("BM");
-    AppendU32LE(bytes, pixelOffset + quint32(runs.size()));
-    AppendU32LE(bytes, 0);
-    AppendU32LE(bytes, pixelOffset);
-    for (const quint32 field : {40u, quint32(Width), quint32(Height)})
-        AppendU32LE(bytes, field);
-    AppendU16LE(bytes, 1);
-    AppendU16LE(bytes, 8);
-    for (const quint32 field : {1u, quint32(runs.size()), 2835u, 2835u, Colours, 0u})
-        AppendU32LE(bytes, field);
-    for (quint32 colour = 0; colour < Colours; ++colour)
-        AppendU32LE(bytes, 0x00405060u + colour * 0x00080402u);
-    return bytes + runs;
+    constexpr int Colours = 16;
+    QList<QRgb> colourTable;
+    for (int colour = 0; colour < Colours; ++colour)
+        colourTable.append(0x00405060u + quint32(colour) * 0x00080402u);
+    const QByteArray runs = BmpRuns(8, Width, Height, Width, [](int, int y) { return Colours + 8 * y; });
+    return BmpFile({.width = Width,
+                    .height = Height,
+                    .bitsPerPixel = 8,
+                    .compression = BmpRle8,
+                    .colourTable = colourTable,
+                    .coloursUsed = Colours},
+                   runs);
 }
 
 class FuzzFoundBitmap : public testing::Test

@@ -8,7 +8,7 @@
 // A bitmap whose pixel data is cut short must be refused.
 // The bitmap reader now checks the pixel data's length of the bitmaps it leaves to Qt's reader too.
 #include "tests/codecs/probedopen.h"
-#include "tests/support/bytewriting.h"
+#include "tests/support/pictures/bmpfiles.h"
 #include "trim/trimandsave.h"
 
 #include <QFile>
@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
+
+using namespace testpictures;
 
 namespace {
 
@@ -51,22 +53,17 @@ constexpr std::array<std::uint8_t, 147> MaskedFiveWide{
 // A 40 × 30 bitmap of 24-bit pixels with a 64-byte OS/2 2.x header, holding only its bottom 3 rows.
 QByteArray CutShortOs2Bitmap()
 {
-    constexpr quint32 Width = 40;
-    constexpr quint32 Height = 30;
-    constexpr quint32 HeaderBytes = 64;
-    constexpr quint32 RowBytes = (Width * 3 + 3) / 4 * 4;
-    constexpr quint32 PixelOffset = 14 + HeaderBytes;
-    QByteArray bytes("BM");
-    for (const quint32 field : {PixelOffset + RowBytes * Height, 0u, PixelOffset, HeaderBytes, Width, Height})
-        AppendU32LE(bytes, field);
-    AppendU16LE(bytes, 1);
-    AppendU16LE(bytes, 24);
-    for (const quint32 field : {0u, RowBytes * Height, 2835u, 2835u, 0u, 0u})
-        AppendU32LE(bytes, field);
-    bytes += QByteArray(HeaderBytes - 40, '\0');
-    for (quint32 index = 0; index < RowBytes * 3; ++index)
-        bytes += char(index * 7);
-    return bytes;
+    constexpr int Width = 40;
+    constexpr int Height = 30;
+    const int rowBytes = BmpRowBytes(Width, 24);
+    QByteArray threeRows(3 * rowBytes, '\0');
+    for (qsizetype index = 0; index < threeRows.size(); ++index)
+        threeRows[index] = char(index * 7);
+    return BmpHeaders({.width = Width,
+                       .height = Height,
+                       .infoHeaderBytes = 64,
+                       .pixelBytes = quint32(rowBytes * Height)}) +
+           threeRows;
 }
 
 struct CutShortCase

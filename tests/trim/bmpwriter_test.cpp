@@ -1,11 +1,13 @@
 #include "tests/support/filesystemguards.h"
+#include "tests/support/pictures/filebytes.h"
 #include "trim/bmpwriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -16,12 +18,6 @@ QImage Picture(int width, int height)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, qRgb(10 + x, 100 + y, 200 + x + y));
     return image;
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 quint32 U32At(const QByteArray& bytes, int offset)
@@ -37,13 +33,6 @@ quint16 U16At(const QByteArray& bytes, int offset)
     return quint16(quint8(bytes[offset]) | quint8(bytes[offset + 1]) << 8);
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 TEST(WriteBmpFile, WritesThe24BitHeaders)
 {
     QTemporaryDir folder;
@@ -51,7 +40,7 @@ TEST(WriteBmpFile, WritesThe24BitHeaders)
     QString error;
     ASSERT_TRUE(WriteBmpFile(Picture(3, 2), path, error)) << error.toStdString();
 
-    const QByteArray bytes = ReadAll(path);
+    const QByteArray bytes = ReadFileBytes(path);
     ASSERT_EQ(bytes.size(), 54 + 2 * 12);
     EXPECT_EQ(bytes.left(2), "BM");
     EXPECT_EQ(U32At(bytes, 2), 78u);
@@ -73,7 +62,7 @@ TEST(WriteBmpFile, StoresRowsBottomUpInBlueGreenRedOrderPaddedWithZeros)
     QString error;
     ASSERT_TRUE(WriteBmpFile(Picture(3, 2), path, error));
 
-    const QByteArray bytes = ReadAll(path);
+    const QByteArray bytes = ReadFileBytes(path);
     // The first stored row is the picture's bottom row (y = 1).
     EXPECT_EQ(quint8(bytes[54]), 200 + 0 + 1);
     EXPECT_EQ(quint8(bytes[55]), 100 + 1);
@@ -102,7 +91,7 @@ TEST(WriteBmpFile, WritesABitmapWhateverTheExtension)
     const QString path = folder.filePath("out.jpg");
     QString error;
     ASSERT_TRUE(WriteBmpFile(Picture(4, 4), path, error));
-    EXPECT_EQ(ReadAll(path).left(2), "BM");
+    EXPECT_EQ(ReadFileBytes(path).left(2), "BM");
     EXPECT_EQ(QImageReader(path).format(), "bmp");
 }
 
@@ -121,10 +110,10 @@ TEST(WriteBmpFile, ReplacesAnExistingFile)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("out.bmp");
-    WriteFile(path, QByteArray(5000, 'x'));
+    ASSERT_TRUE(WriteFileBytes(path, QByteArray(5000, 'x')));
     QString error;
     ASSERT_TRUE(WriteBmpFile(Picture(2, 2), path, error));
-    EXPECT_EQ(ReadAll(path).size(), 54 + 2 * 8);
+    EXPECT_EQ(ReadFileBytes(path).size(), 54 + 2 * 8);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"out.bmp"});
 }
 
@@ -168,7 +157,7 @@ TEST(WriteBmpFile, AFailedWriteKeepsTheOldFile)
         QTemporaryDir folder;
         const QString path = folder.filePath("out.bmp");
         const QByteArray old(1000, 'o');
-        WriteFile(path, old);
+        ASSERT_TRUE(WriteFileBytes(path, old));
 
         QString error;
         bool written = false;
@@ -180,7 +169,7 @@ TEST(WriteBmpFile, AFailedWriteKeepsTheOldFile)
 
         EXPECT_FALSE(written);
         EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(ReadAll(path), old);
+        EXPECT_EQ(ReadFileBytes(path), old);
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                   QStringList{"out.bmp"});
     }

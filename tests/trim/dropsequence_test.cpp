@@ -1,10 +1,12 @@
-#include "tests/trim/patternpicture.h"
+#include "tests/support/pictures/patterns.h"
 #include "trim/dropsequence.h"
 #include "trim/trimmessages.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+using namespace testpictures;
 
 namespace {
 
@@ -34,7 +36,7 @@ TEST_P(DropSerials, SaveUnderTheSerialAndMoveItOnOnlyAfterASave)
     QTemporaryDir folder;
     const QString picture = folder.filePath("picture.png");
     if (row.pictureReadable) {
-        ASSERT_TRUE(SavePatternPng(picture, 600, 700));
+        ASSERT_TRUE(SaveCoordinatePng(picture, 600, 700));
     }
 
     const DropResult result = DropPicture(picture, Phone, folder.filePath(row.outputName));
@@ -58,7 +60,7 @@ TEST(DropPicture, APathTooLongForASerialIsLeftAsItIsAndNothingIsWritten)
 {
     QTemporaryDir folder;
     const QString picture = folder.filePath("picture.png");
-    ASSERT_TRUE(SavePatternPng(picture, 600, 700));
+    ASSERT_TRUE(SaveCoordinatePng(picture, 600, 700));
     const QString longPath = folder.filePath(QString(40000, u'a') + QStringLiteral(".bmp"));
 
     const DropResult result = DropPicture(picture, Phone, longPath);

@@ -1,30 +1,19 @@
-#include "tests/trim/patternpicture.h"
+#include "tests/support/pictures/bmpfiles.h"
+#include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/patterns.h"
 #include "trim/previewbackground.h"
 #include "trim/trimandsave.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <gtest/gtest.h>
+
+using namespace testpictures;
 
 namespace {
 
 const TrimSettings Phone{240, 320, 480, 800};
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 struct DropRow
 {
@@ -53,7 +42,7 @@ TEST_P(TrimAndSaveRows, SavesTheCentreCropPixelForPixel)
     QTemporaryDir folder;
     const QString input = folder.filePath("picture.png");
     const QString output = folder.filePath("out[00000].bmp");
-    ASSERT_TRUE(SavePatternPng(input, row.pictureWidth, row.pictureHeight));
+    ASSERT_TRUE(SaveCoordinatePng(input, row.pictureWidth, row.pictureHeight));
 
     const TrimResult result = TrimAndSaveFile(input, row.settings, output);
     ASSERT_TRUE(result.saved) << result.message.toStdString();
@@ -68,7 +57,7 @@ TEST_P(TrimAndSaveRows, SavesTheCentreCropPixelForPixel)
     EXPECT_EQ(result.preview->convertToFormat(QImage::Format_RGB32), saved);
     for (int y = 0; y < saved.height(); ++y)
         for (int x = 0; x < saved.width(); ++x)
-            ASSERT_EQ(saved.pixel(x, y), PatternPixel(x + row.horizontalOffset, y + row.verticalOffset))
+            ASSERT_EQ(saved.pixel(x, y), CoordinatePixel(x + row.horizontalOffset, y + row.verticalOffset))
                 << x << "," << y;
 }
 
@@ -91,9 +80,9 @@ TEST(TrimAndSaveFile, JpgOutputPathGetsABitmap)
     QTemporaryDir folder;
     const QString input = folder.filePath("picture.png");
     const QString output = folder.filePath("out[00000].jpg");
-    ASSERT_TRUE(SavePatternPng(input, 300, 500));
+    ASSERT_TRUE(SaveCoordinatePng(input, 300, 500));
     ASSERT_TRUE(TrimAndSaveFile(input, Phone, output).saved);
-    EXPECT_EQ(ReadAll(output).left(2), "BM");
+    EXPECT_EQ(ReadFileBytes(output).left(2), "BM");
     EXPECT_EQ(QImage(output).size(), QSize(288, 384));
 }
 
@@ -123,7 +112,7 @@ class FailedTrim : public testing::Test
     void SetUp() override
     {
         output_ = folder_.filePath("out[00000].bmp");
-        WriteFile(output_, old_);
+        ASSERT_TRUE(WriteFileBytes(output_, old_));
     }
 
     void ExpectNothingWritten(const TrimResult& result, const QString& messageStart)
@@ -131,7 +120,7 @@ class FailedTrim : public testing::Test
         EXPECT_FALSE(result.saved);
         EXPECT_FALSE(result.preview);
         EXPECT_TRUE(result.message.startsWith(messageStart)) << result.message.toStdString();
-        EXPECT_EQ(ReadAll(output_), old_);
+        EXPECT_EQ(ReadFileBytes(output_), old_);
     }
 
     QTemporaryDir folder_;
@@ -148,14 +137,14 @@ TEST_F(FailedTrim, MissingPicture)
 TEST_F(FailedTrim, FileThatIsNoPicture)
 {
     const QString input = folder_.filePath("notes.png");
-    WriteFile(input, "just some text, not a picture");
+    ASSERT_TRUE(WriteFileBytes(input, "just some text, not a picture"));
     ExpectNothingWritten(TrimAndSaveFile(input, Phone, output_), "画像を読み込めません: " + input);
 }
 
 TEST_F(FailedTrim, ZeroTarget)
 {
     const QString input = folder_.filePath("picture.png");
-    ASSERT_TRUE(SavePatternPng(input, 300, 500));
+    ASSERT_TRUE(SaveCoordinatePng(input, 300, 500));
     ExpectNothingWritten(TrimAndSaveFile(input, TrimSettings{0, 320, 480, 800}, output_),
                          "目標サイズが正しくありません (0×320)");
 }
@@ -163,7 +152,7 @@ TEST_F(FailedTrim, ZeroTarget)
 TEST_F(FailedTrim, PictureUnderATenthOfTheTarget)
 {
     const QString input = folder_.filePath("narrow.png");
-    ASSERT_TRUE(SavePatternPng(input, 20, 500));
+    ASSERT_TRUE(SaveCoordinatePng(input, 20, 500));
     ExpectNothingWritten(TrimAndSaveFile(input, Phone, output_),
                          "画像が小さすぎて切り出せません: " + input + " (20×500)");
 }
@@ -172,7 +161,7 @@ TEST_F(FailedTrim, PictureUnderATenthOfTheTarget)
 TEST_F(FailedTrim, PictureWhoseSizeTheProbeCannotRead)
 {
     const QString input = folder_.filePath("picture.ppm");
-    ASSERT_TRUE(PatternPicture(300, 500).save(input, "PPM"));
+    ASSERT_TRUE(CoordinatePicture(300, 500).save(input, "PPM"));
     ExpectNothingWritten(TrimAndSaveFile(input, Phone, output_), "画像サイズを読み取れません: " + input);
 }
 
@@ -180,21 +169,10 @@ TEST_F(FailedTrim, PictureWhoseSizeTheProbeCannotRead)
 // than the pixels have.
 TEST_F(FailedTrim, HeaderSizeDifferentFromThePixels)
 {
-    QByteArray bitmap("BM");
-    const int rowBytes = 300 * 3;
-    const int pixelOffset = 14 + 12;
-    char field[4];
-    for (quint32 value : {quint32(pixelOffset + rowBytes * 400), 0u, quint32(pixelOffset), 12u}) {
-        qToLittleEndian(value, field);
-        bitmap.append(field, 4);
-    }
-    for (quint16 value : {300, 400, 1, 24}) {
-        qToLittleEndian(value, field);
-        bitmap.append(field, 2);
-    }
-    bitmap.append(QByteArray(rowBytes * 400, '\x40'));
+    const QByteArray bitmap = BmpFile({.width = 300, .height = 400, .infoHeaderBytes = 12},
+                                      QByteArray(BmpRowBytes(300, 24) * 400, '\x40'));
     const QString input = folder_.filePath("core.bmp");
-    WriteFile(input, bitmap);
+    ASSERT_TRUE(WriteFileBytes(input, bitmap));
     ASSERT_EQ(QImageReader(input).size(), QSize(300, 400));
 
     ExpectNothingWritten(TrimAndSaveFile(input, Phone, output_),
@@ -204,7 +182,7 @@ TEST_F(FailedTrim, HeaderSizeDifferentFromThePixels)
 TEST_F(FailedTrim, OutputIntoAMissingFolderKeepsTheNewCropOnShow)
 {
     const QString input = folder_.filePath("picture.png");
-    ASSERT_TRUE(SavePatternPng(input, 300, 500));
+    ASSERT_TRUE(SaveCoordinatePng(input, 300, 500));
     const QString output = folder_.filePath("missing/out.bmp");
     const TrimResult result = TrimAndSaveFile(input, Phone, output);
     EXPECT_FALSE(result.saved);
@@ -218,7 +196,7 @@ TEST_F(FailedTrim, OutputIntoAMissingFolderKeepsTheNewCropOnShow)
 TEST_F(FailedTrim, OutputOntoAFolder)
 {
     const QString input = folder_.filePath("picture.png");
-    ASSERT_TRUE(SavePatternPng(input, 300, 500));
+    ASSERT_TRUE(SaveCoordinatePng(input, 300, 500));
     const QString output = folder_.filePath("folder.bmp");
     ASSERT_TRUE(QDir(folder_.path()).mkdir("folder.bmp"));
     const TrimResult result = TrimAndSaveFile(input, Phone, output);
