@@ -9,6 +9,7 @@
 #include "tests/support/pictures/libpngwritten.h"
 #include "tests/support/pictures/patterns.h"
 
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <png.h>
@@ -56,6 +57,8 @@ TEST(PictureSource, ExifOrientationNeverTurnsTheSize)
     const QString path = folder.filePath("turned.jpg");
     ASSERT_TRUE(
         WriteFileBytes(path, LibjpegWritten(PhotoLikePicture(64, 24), {2, 2, false, false, 0, false, 6})));
+    // The file does carry the orientation: Qt's reader would turn the picture.
+    ASSERT_EQ(QImageReader(path).transformation(), QImageIOHandler::TransformationRotate90);
     const auto source = openOrFail(path);
     ASSERT_TRUE(source);
     EXPECT_EQ(source->size(), QSize(64, 24));

@@ -11,11 +11,12 @@ namespace testpictures {
 
 namespace {
 
-// "Exif\0\0", a little-endian TIFF header, one IFD holding the orientation tag.
+// "Exif\0\0", a little-endian TIFF header and one IFD whose only entry is the orientation: a SHORT, which
+// stands at the start of the entry's four-byte value field.
 QByteArray ExifWithOrientation(int orientation)
 {
     return QByteArray("Exif\0\0II", 8) + U16LE(42) + U32LE(8) + U16LE(1) + U16LE(0x0112) + U16LE(3) +
-           U32LE(1) + U16LE(0) + U16LE(quint32(orientation)) + QByteArray(6, '\0');
+           U32LE(1) + U16LE(quint32(orientation)) + U16LE(0) + U32LE(0);
 }
 
 } // namespace
