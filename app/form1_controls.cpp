@@ -8,6 +8,7 @@
 #include "toolkit/windowicon.h"
 #include "trim/previewbackground.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -55,27 +56,31 @@ void Form1::createControls()
     Command1 = place(new QPushButton(this), "Command1", {864, 2, 28, 26});
     Command1->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     Command1->setIconSize({16, 16});
-    Label1 = place(label(QStringLiteral("出力ファイルパス"), this), "Label1", {505, 10, 88, 13});
-    Label2 = place(label(QStringLiteral("携帯画面サイズ"), this), "Label2", {505, 59, 84, 13});
+    Label1 = place(label(QCoreApplication::translate("Form1", "出力ファイルパス"), this), "Label1",
+                   {505, 10, 88, 13});
+    Label2 = place(label(QCoreApplication::translate("Form1", "携帯画面サイズ"), this), "Label2",
+                   {505, 59, 84, 13});
     Picture1 = place(new PictureBox(this), "Picture1", {585, 196, 240, 370});
     Picture1->setVisible(false);
-    Option1 = place(new OptionButton(QStringLiteral("選択して選ぶ"), this), "Option1", {596, 59, 88, 15});
+    Option1 = place(new OptionButton(QCoreApplication::translate("Form1", "選択して選ぶ"), this), "Option1",
+                    {596, 59, 88, 15});
     Option1->SetValue(true);
-    Option2 =
-        place(new OptionButton(QStringLiteral("画面サイズを指定する"), this), "Option2", {596, 127, 148, 14});
+    Option2 = place(new OptionButton(QCoreApplication::translate("Form1", "画面サイズを指定する"), this),
+                    "Option2", {596, 127, 148, 14});
     Frame1 = place(new QGroupBox(this), "Frame1", {597, 75, 295, 43});
     Combo1 = place(new ComboBox(Frame1), "Combo1", {39, 15, 203, 20});
     Frame2 = place(new QGroupBox(this), "Frame2", {597, 141, 295, 39});
-    Label3 = place(label(QStringLiteral("横"), Frame2), "Label3", {43, 17, 12, 12});
+    Label3 = place(label(QCoreApplication::translate("Form1", "横"), Frame2), "Label3", {43, 17, 12, 12});
     Text2 = place(new TextBox(Frame2), "Text2", {61, 15, 49, 17});
     UpDown1 = place(new UpDown(Frame2), "UpDown1", {109, 14, 16, 19});
     UpDown1->SetRange(1, 480);
     Label4 = place(label(QStringLiteral("×"), Frame2), "Label4", {135, 17, 13, 12});
-    Label5 = place(label(QStringLiteral("縦"), Frame2), "Label5", {158, 17, 13, 13});
+    Label5 = place(label(QCoreApplication::translate("Form1", "縦"), Frame2), "Label5", {158, 17, 13, 13});
     Text3 = place(new TextBox(Frame2), "Text3", {176, 15, 49, 18});
     UpDown2 = place(new UpDown(Frame2), "UpDown2", {224, 14, 16, 19});
     UpDown2->SetRange(1, 800);
-    Command2 = place(new QPushButton(QStringLiteral("連番リセット"), this), "Command2", {596, 32, 296, 18});
+    Command2 = place(new QPushButton(QCoreApplication::translate("Form1", "連番リセット"), this), "Command2",
+                     {596, 32, 296, 18});
     StatusLine = place(label(QString(), this), "StatusLine", {597, 188, 295, 120});
     StatusLine->setWordWrap(true);
     StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);

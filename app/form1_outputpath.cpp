@@ -6,6 +6,8 @@
 #include "toolkit/textbox.h"
 #include "trim/trimmessages.h"
 
+#include <QCoreApplication>
+
 void Form1::Command1_Click()
 {
     const std::optional<FolderAndName> current = SplitFolderAndName(Text1->text());
@@ -14,10 +16,11 @@ void Form1::Command1_Click()
         return;
     }
     const OpenFileRequest request{
-        QStringLiteral("データファイルの指定"),
+        QCoreApplication::translate("Form1", "データファイルの指定"),
         current->folder.isEmpty() ? AppFolder() : current->folder,
         current->name,
-        {QStringLiteral("ビットマップ ファイル (*.bmp)"), QStringLiteral("すべてのファイル (*)")},
+        {QCoreApplication::translate("Form1", "ビットマップ ファイル (*.bmp)"),
+         QCoreApplication::translate("Form1", "すべてのファイル (*)")},
     };
     const std::optional<QString> picked = CommonDialog1->pick(this, request);
     if (!picked)

@@ -1,6 +1,6 @@
 #include "app/form1.h"
 #include "app/termination.h"
-#include "app/translators.h"
+#include "translations/translators.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -9,7 +9,7 @@ int main(int argc, char** argv)
 {
     CatchTerminationSignals();
     QApplication app(argc, argv);
-    InstallTranslators(app);
+    InstallTranslators(app, ProgramLanguage(QLocale::system()));
     Form1 window;
     CloseOnTermination(&window);
     // The end of the desktop session writes the settings just as the close box does.

@@ -1,5 +1,6 @@
 #include "toolkit/openfiledialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,9 +21,10 @@ class ConfirmingFileDialog final : public QFileDialog
             return;
         const QFileInfo file(picked.first());
         if (!file.dir().exists()) {
-            QMessageBox::warning(this, windowTitle(),
-                                 QStringLiteral("フォルダーが見つかりません。\n%1")
-                                     .arg(QDir::toNativeSeparators(file.absolutePath())));
+            QMessageBox::warning(
+                this, windowTitle(),
+                QCoreApplication::translate("OpenFileDialog", "フォルダーが見つかりません。\n%1")
+                    .arg(QDir::toNativeSeparators(file.absolutePath())));
             return;
         }
         if (file.isDir()) {
@@ -30,10 +32,10 @@ class ConfirmingFileDialog final : public QFileDialog
             return;
         }
         if (!file.exists() &&
-            QMessageBox::question(this, windowTitle(),
-                                  QStringLiteral("%1 は存在しません。\n作成しますか?")
-                                      .arg(QDir::toNativeSeparators(file.absoluteFilePath()))) !=
-                QMessageBox::Yes)
+            QMessageBox::question(
+                this, windowTitle(),
+                QCoreApplication::translate("OpenFileDialog", "%1 は存在しません。\n作成しますか?")
+                    .arg(QDir::toNativeSeparators(file.absoluteFilePath()))) != QMessageBox::Yes)
             return;
         QFileDialog::accept();
     }

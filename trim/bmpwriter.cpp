@@ -1,6 +1,7 @@
 #include "trim/bmpwriter.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <cstdint>
 #include <limits>
@@ -50,7 +51,7 @@ QByteArray Headers(std::uint32_t width, std::uint32_t height, std::uint32_t pixe
 bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
 {
     if (image.isNull()) {
-        error = QStringLiteral("空の画像です");
+        error = QCoreApplication::translate("BmpWriter", "空の画像です");
         return false;
     }
     const QImage pixels = image.convertToFormat(QImage::Format_RGB888);
@@ -60,7 +61,7 @@ bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
     const std::uint64_t rowBytes = (std::uint64_t(width) * 3 + 3) / 4 * 4;
     const std::uint64_t pixelBytes = rowBytes * height;
     if (pixelBytes > std::numeric_limits<std::uint32_t>::max() - PixelDataOffset) {
-        error = QStringLiteral("画像が大きすぎます");
+        error = QCoreApplication::translate("BmpWriter", "画像が大きすぎます");
         return false;
     }
 

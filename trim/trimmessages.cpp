@@ -1,5 +1,6 @@
 #include "trim/trimmessages.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -27,59 +28,67 @@ namespace TrimMessages {
 
 QString Saved(const QString& outputPath, QSize crop)
 {
-    return QStringLiteral("保存しました: %1 (%2)")
+    return QCoreApplication::translate("TrimMessages", "保存しました: %1 (%2)")
         .arg(ShownOutput(outputPath), Dimensions(crop.width(), crop.height()));
 }
 
 QString CannotLoad(const QString& picturePath, const QString& reason)
 {
-    return QStringLiteral("画像を読み込めません: %1 (%2)").arg(Shown(picturePath), reason);
+    return QCoreApplication::translate("TrimMessages", "画像を読み込めません: %1 (%2)")
+        .arg(Shown(picturePath), reason);
 }
 
 QString SizeUnreadable(const QString& picturePath)
 {
-    return QStringLiteral("画像サイズを読み取れません: %1").arg(Shown(picturePath));
+    return QCoreApplication::translate("TrimMessages", "画像サイズを読み取れません: %1")
+        .arg(Shown(picturePath));
 }
 
 QString TooSmall(const QString& picturePath, QSize picture)
 {
-    return QStringLiteral("画像が小さすぎて切り出せません: %1 (%2)")
+    return QCoreApplication::translate("TrimMessages", "画像が小さすぎて切り出せません: %1 (%2)")
         .arg(Shown(picturePath), Dimensions(picture.width(), picture.height()));
 }
 
 QString TargetNotPositive(std::int16_t targetWidth, std::int16_t targetHeight)
 {
-    return QStringLiteral("目標サイズが正しくありません (%1)").arg(Dimensions(targetWidth, targetHeight));
+    return QCoreApplication::translate("TrimMessages", "目標サイズが正しくありません (%1)")
+        .arg(Dimensions(targetWidth, targetHeight));
 }
 
 QString SizeMismatch(const QString& picturePath)
 {
-    return QStringLiteral("画像のヘッダーと画素データの大きさが一致しません: %1").arg(Shown(picturePath));
+    return QCoreApplication::translate("TrimMessages", "画像のヘッダーと画素データの大きさが一致しません: %1")
+        .arg(Shown(picturePath));
 }
 
 QString CannotSave(const QString& outputPath, const QString& reason)
 {
-    return QStringLiteral("保存できません: %1 (%2)").arg(ShownOutput(outputPath), reason);
+    return QCoreApplication::translate("TrimMessages", "保存できません: %1 (%2)")
+        .arg(ShownOutput(outputPath), reason);
 }
 
 // The serial's place must lie within the first 32767 characters of the output path.
 QString OutputPathTooLong(const QString& outputPath)
 {
-    return QStringLiteral("保存先のパスが長すぎて連番を付けられません: %1").arg(ShownOutput(outputPath));
+    return QCoreApplication::translate("TrimMessages", "保存先のパスが長すぎて連番を付けられません: %1")
+        .arg(ShownOutput(outputPath));
 }
 
 QString NoOutputPath()
 {
-    return QStringLiteral("出力ファイルパスを指定してください。保存していません。");
+    return QCoreApplication::translate("TrimMessages",
+                                       "出力ファイルパスを指定してください。保存していません。");
 }
 
 QString WithOthersIgnored(const QString& message, qsizetype ignored)
 {
     if (ignored <= 0)
         return message;
-    return message +
-           QStringLiteral("\nほかの %1 個のファイルは無視しました (1 度に 1 ファイルずつ処理します)")
-               .arg(ignored);
+    return message + QLatin1Char('\n') +
+           QCoreApplication::translate(
+               "TrimMessages", "ほかの %n 個のファイルは無視しました (1 度に 1 ファイルずつ処理します)",
+               nullptr, int(ignored));
 }
 
 } // namespace TrimMessages

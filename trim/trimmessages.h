@@ -4,8 +4,9 @@
 #include <QString>
 #include <cstdint>
 
-// The status-line texts of a trim, shared by the window and the command line. Paths are shown with the
-// platform's separators, and the output path as the absolute path written.
+// The status-line texts of a trim, shared by the window and the command line, in the language of the
+// installed translators. Paths are shown with the platform's separators, and the output path as the absolute
+// path written.
 namespace TrimMessages {
 
 QString Saved(const QString& outputPath, QSize crop);
