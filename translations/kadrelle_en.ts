@@ -115,5 +115,9 @@ Create it?</translation>
             <numerusform>%n other files were ignored (one file is trimmed at a time)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>空いている連番がありません (00000 から %1 まですべて使われています): %2</source>
+        <translation>No serial number is free (00000 to %1 are all taken): %2</translation>
+    </message>
 </context>
 </TS>

@@ -2,9 +2,16 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -46,9 +53,8 @@ QByteArray Headers(std::uint32_t width, std::uint32_t height, std::uint32_t pixe
     return bytes;
 }
 
-} // namespace
-
-bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
+// Writes the bitmap into an open file; the bytes may still be buffered. False, with a message, on failure.
+bool WriteBmp(const QImage& image, QFileDevice& file, QString& error)
 {
     if (image.isNull()) {
         error = QCoreApplication::translate("BmpWriter", "空の画像です");
@@ -65,11 +71,6 @@ bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
         return false;
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
     bool written = file.write(Headers(width, height, std::uint32_t(pixelBytes))) == PixelDataOffset;
     QByteArray row(qsizetype(rowBytes), '\0');
     for (int y = pixels.height() - 1; written && y >= 0; --y) {
@@ -82,10 +83,70 @@ bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
         }
         written = file.write(row) == row.size();
     }
-    // commit() misses a failed write of the bytes still buffered, so they are flushed and checked first.
-    if (!written || !file.flush() || !file.commit()) {
+    // A failed write of the bytes still buffered shows only when they are flushed.
+    if (!written || !file.flush()) {
         error = file.errorString();
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (!WriteBmp(image, file, error))
+        return false;
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+std::optional<UnnamedBmpFile> UnnamedBmpFile::write(const QImage& image, const QString& destination,
+                                                    QString& error)
+{
+    const QFileInfo place(destination);
+    // Hidden, and never a name the serial gives.
+    auto file =
+        std::make_unique<QTemporaryFile>(place.absoluteDir().filePath(QStringLiteral(".kadrelle-XXXXXX")));
+    if (!file->open()) {
+        error = file->errorString();
+        return std::nullopt;
+    }
+    if (!WriteBmp(image, *file, error))
+        return std::nullopt;
+    // As safe against a crash as a replacing save: the bytes are on the disk before the name is.
+    if (fdatasync(file->handle()) != 0) {
+        error = qt_error_string(errno);
+        return std::nullopt;
+    }
+    return UnnamedBmpFile(std::move(file));
+}
+
+UnnamedBmpFile::Naming UnnamedBmpFile::nameIfFree(const QString& path, QString& error)
+{
+    const QByteArray from = QFile::encodeName(file_->fileName());
+    const QByteArray to = QFile::encodeName(path);
+    int result = renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    // A file system that cannot rename without replacing can still link a second name in one step.
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        result = link(from.constData(), to.constData());
+        if (result == 0)
+            return Naming::Named; // the hidden name goes with the object
+    }
+    if (result == 0) {
+        file_->setAutoRemove(false);
+        return Naming::Named;
+    }
+    if (errno == EEXIST)
+        return Naming::NameTaken;
+    error = qt_error_string(errno);
+    return Naming::Failed;
 }

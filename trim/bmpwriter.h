@@ -2,9 +2,35 @@
 
 #include <QImage>
 #include <QString>
+#include <QTemporaryFile>
+#include <memory>
+#include <optional>
 
 // Writes `image` as a 24-bit Windows bitmap (bottom-up rows, no compression) to `path`, whatever the path's
 // extension. The file is written beside its destination and takes its place only once complete, so a failed
 // write leaves an existing file as it was and no partial file behind. False, with a message in `error`, on
 // failure.
 bool WriteBmpFile(const QImage& image, const QString& path, QString& error);
+
+// A bitmap written in full, as WriteBmpFile writes it, to a hidden file beside its destination, waiting for
+// a name that no file holds yet. The hidden file goes with the object unless it was given a name.
+class UnnamedBmpFile
+{
+  public:
+    // Writes `image` beside `destination` (which need not be free). Nullopt, with a message, on failure.
+    static std::optional<UnnamedBmpFile> write(const QImage& image, const QString& destination,
+                                               QString& error);
+
+    enum class Naming {
+        Named,     // the bitmap is at `path` now
+        NameTaken, // something is at `path` already and stays as it was
+        Failed,    // with a message in `error`
+    };
+    // Gives the bitmap the name `path` unless anything is there, in one step, so a file that turns up at the
+    // name meanwhile is never replaced.
+    Naming nameIfFree(const QString& path, QString& error);
+
+  private:
+    explicit UnnamedBmpFile(std::unique_ptr<QTemporaryFile> file) : file_(std::move(file)) {}
+    std::unique_ptr<QTemporaryFile> file_;
+};

@@ -12,15 +12,14 @@
 
 namespace {
 
-TrimResult Failed(QString message)
+TrimmedPicture Failed(QString message)
 {
-    return TrimResult{false, std::nullopt, std::move(message)};
+    return TrimmedPicture{std::nullopt, std::move(message)};
 }
 
 } // namespace
 
-TrimResult TrimAndSaveFile(const QString& picturePath, const TrimSettings& settings,
-                           const QString& outputPath)
+TrimmedPicture TrimPicture(const QString& picturePath, const TrimSettings& settings)
 {
     ProbedImage probe = ProbeImage(QFileInfo(picturePath).filesystemFilePath(), 0);
     const ImageSizeInfo probed = probe.info;
@@ -51,12 +50,26 @@ TrimResult TrimAndSaveFile(const QString& picturePath, const TrimSettings& setti
     if (!crop)
         return Failed(TrimMessages::CannotLoad(picturePath, error));
 
-    TrimResult result{false, std::move(crop), {}};
+    return TrimmedPicture{std::move(crop), {}};
+}
+
+TrimResult SaveTrimmedPicture(TrimmedPicture trimmed, const QString& outputPath)
+{
+    if (!trimmed.crop)
+        return TrimResult{false, std::nullopt, std::move(trimmed.failure)};
+    TrimResult result{false, std::move(trimmed.crop), {}};
+    QString error;
     if (!WriteBmpFile(*result.preview, outputPath, error)) {
         result.message = TrimMessages::CannotSave(outputPath, error);
         return result;
     }
     result.saved = true;
-    result.message = TrimMessages::Saved(outputPath, region.size());
+    result.message = TrimMessages::Saved(outputPath, result.preview->size());
     return result;
+}
+
+TrimResult TrimAndSaveFile(const QString& picturePath, const TrimSettings& settings,
+                           const QString& outputPath)
+{
+    return SaveTrimmedPicture(TrimPicture(picturePath, settings), outputPath);
 }

@@ -1,5 +1,7 @@
 #include "trim/trimmessages.h"
 
+#include "outputname/serialname.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -89,6 +91,15 @@ QString WithOthersIgnored(const QString& message, qsizetype ignored)
            QCoreApplication::translate(
                "TrimMessages", "ほかの %n 個のファイルは無視しました (1 度に 1 ファイルずつ処理します)",
                nullptr, int(ignored));
+}
+
+// Every serial's name holds a file already, and none of them may be replaced.
+QString NoFreeSerial(const QString& outputPath)
+{
+    return QCoreApplication::translate(
+               "TrimMessages", "空いている連番がありません (00000 から %1 まですべて使われています): %2")
+        .arg(LastSerial)
+        .arg(ShownOutput(outputPath));
 }
 
 } // namespace TrimMessages

@@ -17,6 +17,7 @@ QString TargetNotPositive(std::int16_t targetWidth, std::int16_t targetHeight);
 QString SizeMismatch(const QString& picturePath);
 QString CannotSave(const QString& outputPath, const QString& reason);
 QString OutputPathTooLong(const QString& outputPath);
+QString NoFreeSerial(const QString& outputPath);
 QString NoOutputPath();
 // The message of a drop of several files, of which only the first was trimmed.
 QString WithOthersIgnored(const QString& message, qsizetype ignored);

@@ -176,3 +176,78 @@ TEST(WriteBmpFile, AFailedWriteKeepsTheOldFile)
 }
 
 } // namespace
+
+namespace {
+
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+TEST(UnnamedBmpFile, TakesAFreeNameWithTheBytesAReplacingWriteWrites)
+{
+    QTemporaryDir folder;
+    QString error;
+    ASSERT_TRUE(WriteBmpFile(Picture(5, 3), folder.filePath("replacing.bmp"), error));
+    std::optional<UnnamedBmpFile> file =
+        UnnamedBmpFile::write(Picture(5, 3), folder.filePath("w.bmp"), error);
+    ASSERT_TRUE(file) << error.toStdString();
+
+    EXPECT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedBmpFile::Naming::Named);
+    file.reset();
+    EXPECT_EQ(ReadFileBytes(folder.filePath("w.bmp")), ReadFileBytes(folder.filePath("replacing.bmp")));
+    EXPECT_EQ(Entries(folder.path()), (QStringList{"replacing.bmp", "w.bmp"}));
+}
+
+TEST(UnnamedBmpFile, LeavesWhatIsAtATakenNameAndTriesTheNext)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(WriteFileBytes(folder.filePath("a.bmp"), "old"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("b.bmp"));
+    QString error;
+    std::optional<UnnamedBmpFile> file =
+        UnnamedBmpFile::write(Picture(2, 2), folder.filePath("a.bmp"), error);
+    ASSERT_TRUE(file) << error.toStdString();
+
+    EXPECT_EQ(file->nameIfFree(folder.filePath("a.bmp"), error), UnnamedBmpFile::Naming::NameTaken);
+    EXPECT_EQ(file->nameIfFree(folder.filePath("b.bmp"), error), UnnamedBmpFile::Naming::NameTaken);
+    EXPECT_EQ(file->nameIfFree(folder.filePath("c.bmp"), error), UnnamedBmpFile::Naming::Named);
+    file.reset();
+    EXPECT_EQ(ReadFileBytes(folder.filePath("a.bmp")), "old");
+    EXPECT_TRUE(QFileInfo(folder.filePath("b.bmp")).isDir());
+    EXPECT_EQ(QImage(folder.filePath("c.bmp")).size(), QSize(2, 2));
+    EXPECT_EQ(Entries(folder.path()), (QStringList{"a.bmp", "b.bmp", "c.bmp"}));
+}
+
+TEST(UnnamedBmpFile, GoesWithTheObjectWhenNeverNamed)
+{
+    QTemporaryDir folder;
+    QString error;
+    {
+        std::optional<UnnamedBmpFile> file =
+            UnnamedBmpFile::write(Picture(2, 2), folder.filePath("w.bmp"), error);
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->nameIfFree(folder.filePath("missing/w.bmp"), error), UnnamedBmpFile::Naming::Failed);
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_TRUE(Entries(folder.path()).isEmpty());
+}
+
+TEST(UnnamedBmpFile, AFailedWriteLeavesNothing)
+{
+    QTemporaryDir folder;
+    QString error;
+    EXPECT_FALSE(UnnamedBmpFile::write(Picture(2, 2), folder.filePath("missing/w.bmp"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(UnnamedBmpFile::write(QImage(), folder.filePath("w.bmp"), error));
+    {
+        const FileSizeLimit limit{4096};
+        ASSERT_TRUE(limit.active());
+        error.clear();
+        EXPECT_FALSE(UnnamedBmpFile::write(Picture(200, 200), folder.filePath("w.bmp"), error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_TRUE(Entries(folder.path()).isEmpty());
+}
+
+} // namespace
