@@ -3,6 +3,7 @@
 #include "cli/outputfolder.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <cstdio>
 #include <unistd.h>
 
@@ -20,6 +21,8 @@ void Print(std::FILE* stream, const QString& text)
 
 int main(int argc, char** argv)
 {
+    QElapsedTimer clock;
+    clock.start();
     QCoreApplication app(argc, argv);
     bool helpWanted = false;
     QString error;
@@ -40,11 +43,10 @@ int main(int argc, char** argv)
     }
 
     std::FILE* progress = isatty(fileno(stderr)) ? stderr : nullptr;
-    const int failed = RunBatch(*options, stdout, progress);
-    if (failed == 0)
-        return 0;
-    Print(stderr, QStringLiteral("kadrelle-trim: %1 件中 %2 件が失敗しました\n")
-                      .arg(options->picturePaths.size())
-                      .arg(failed));
-    return ExitFileFailed;
+    const BatchCounts counts = RunBatch(*options, stdout, progress);
+    Print(stderr, QStringLiteral("kadrelle-trim: 保存 %1 件、失敗 %2 件、%3 秒\n")
+                      .arg(counts.saved)
+                      .arg(counts.failed)
+                      .arg(double(clock.nsecsElapsed()) / 1e9, 0, 'f', 2));
+    return counts.failed == 0 ? 0 : ExitFileFailed;
 }
