@@ -3,9 +3,9 @@
 #include "imagesize/filehead.h"
 #include "imagesize/headerbytes.h"
 #include "imagesize/headerreaders.h"
+#include "imagesize/wholefile.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace imagesize {
 
@@ -50,19 +50,6 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view lowerSuffix)
     return std::ranges::equal(ending, lowerSuffix, {}, toLowerAscii);
 }
 
-// The bytes the format's reader reads from the file's start, zero past its end.
-std::optional<FileBytes> readHead(const ImageFormat& format, const std::filesystem::path& path)
-{
-    std::uintmax_t count = format.headBytes;
-    if (count == WholeFile) {
-        std::error_code error;
-        count = std::filesystem::file_size(path, error);
-        if (error)
-            return std::nullopt;
-    }
-    return readFileHead(path, count);
-}
-
 } // namespace
 
 std::optional<std::int32_t> kindByContent(std::span<const std::uint8_t> head)
@@ -98,13 +85,16 @@ ProbedImage probeKind(std::int32_t kind, const std::filesystem::path& path)
     const ImageFormat* format = formatOfKind(kind);
     if (format == nullptr || !FileExists(path))
         return {};
-    std::optional<FileBytes> head = readHead(*format, path);
-    if (!head)
-        return {};
-    const ImageSizeInfo info = sizeFromBytes(kind, *head);
-    if (format->headBytes != WholeFile)
-        return {info, {}};
-    return {info, std::move(*head)};
+    if (format->headBytes == WholeFile) {
+        std::optional<WholeFileBytes> whole = readWholeFile(path);
+        if (!whole)
+            return {};
+        const ImageSizeInfo info = sizeFromBytes(kind, *whole);
+        return {info, std::move(*whole)};
+    }
+    // The head's bytes past the file's end read as zero.
+    const std::optional<FileBytes> head = readFileHead(path, format->headBytes);
+    return head ? ProbedImage{sizeFromBytes(kind, *head), {}} : ProbedImage{};
 }
 
 } // namespace imagesize

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imagesize/filebytes.h"
+#include "imagesize/wholefile.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -22,11 +22,12 @@ struct ImageSizeInfo
 ImageSizeInfo GetImageSize(const std::filesystem::path& path, std::int32_t Mode);
 
 // What GetImageSize finds, with the file's bytes when the probe read the file whole (a JPEG, whose frame
-// header may stand anywhere), so a caller about to decode the picture need not read it again.
+// header may stand anywhere; a large one is mapped rather than copied), so a caller about to decode the
+// picture need not read it again.
 struct ProbedImage
 {
     ImageSizeInfo info;
-    FileBytes wholeFile;
+    WholeFileBytes wholeFile;
 };
 ProbedImage ProbeImage(const std::filesystem::path& path, std::int32_t Mode);
 

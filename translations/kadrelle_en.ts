@@ -119,5 +119,9 @@ Create it?</translation>
         <source>空いている連番がありません (00000 から %1 まですべて使われています): %2</source>
         <translation>No serial number is free (00000 to %1 are all taken): %2</translation>
     </message>
+    <message>
+        <source>画像ファイルが読み込みの途中で短くなりました: %1</source>
+        <translation>The picture file got shorter while it was being read: %1</translation>
+    </message>
 </context>
 </TS>

@@ -23,32 +23,38 @@ TrimmedPicture TrimPicture(const QString& picturePath, const TrimSettings& setti
 {
     ProbedImage probe = ProbeImage(QFileInfo(picturePath).filesystemFilePath(), 0);
     const ImageSizeInfo probed = probe.info;
+    // A file that shrinks while it is read through a map reads as zeros where it ended: whatever came of
+    // them, crop or failure, tells nothing of the file but that.
+    const FileBytesWatch fileWatch = probe.wholeFile.watch();
+    const auto failed = [&](const QString& message) {
+        return Failed(fileWatch.damaged() ? TrimMessages::ChangedWhileRead(picturePath) : message);
+    };
 
     QString error;
     // The picture is opened by what the probe found: its format, and a JPEG's bytes, which are decoded.
     const std::unique_ptr<PictureSource> picture = OpenPicture(picturePath, std::move(probe), error);
     if (!picture)
-        return Failed(TrimMessages::CannotLoad(picturePath, error));
+        return failed(TrimMessages::CannotLoad(picturePath, error));
 
     if (settings.TargetWidth <= 0 || settings.TargetHeight <= 0)
-        return Failed(TrimMessages::TargetNotPositive(settings.TargetWidth, settings.TargetHeight));
+        return failed(TrimMessages::TargetNotPositive(settings.TargetWidth, settings.TargetHeight));
 
     const std::optional<CropPlan> plan = PlanCrop(probed.Width, probed.Height, settings);
     if (!plan || plan->empty()) {
         if (probed.Kind == 0 || probed.Width <= 0 || probed.Height <= 0)
-            return Failed(TrimMessages::SizeUnreadable(picturePath));
-        return Failed(TrimMessages::TooSmall(picturePath, QSize(probed.Width, probed.Height)));
+            return failed(TrimMessages::SizeUnreadable(picturePath));
+        return failed(TrimMessages::TooSmall(picturePath, QSize(probed.Width, probed.Height)));
     }
 
     // The crop is placed by the header's size; cutting it from pixels of another size would save a wrong
     // picture without a word.
     if (picture->size() != QSize(probed.Width, probed.Height))
-        return Failed(TrimMessages::SizeMismatch(picturePath));
+        return failed(TrimMessages::SizeMismatch(picturePath));
 
     const QRect region(plan->horizontalOffset, plan->verticalOffset, plan->cropWidth, plan->cropHeight);
     std::optional<QImage> crop = picture->decodeRegion(region, PreviewBackground, error);
-    if (!crop)
-        return Failed(TrimMessages::CannotLoad(picturePath, error));
+    if (!crop || fileWatch.damaged())
+        return failed(TrimMessages::CannotLoad(picturePath, error));
 
     return TrimmedPicture{std::move(crop), {}};
 }

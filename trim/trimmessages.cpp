@@ -58,6 +58,12 @@ QString TargetNotPositive(std::int16_t targetWidth, std::int16_t targetHeight)
         .arg(Dimensions(targetWidth, targetHeight));
 }
 
+QString ChangedWhileRead(const QString& picturePath)
+{
+    return QCoreApplication::translate("TrimMessages", "画像ファイルが読み込みの途中で短くなりました: %1")
+        .arg(Shown(picturePath));
+}
+
 QString SizeMismatch(const QString& picturePath)
 {
     return QCoreApplication::translate("TrimMessages", "画像のヘッダーと画素データの大きさが一致しません: %1")

@@ -15,6 +15,7 @@ QString SizeUnreadable(const QString& picturePath);
 QString TooSmall(const QString& picturePath, QSize picture);
 QString TargetNotPositive(std::int16_t targetWidth, std::int16_t targetHeight);
 QString SizeMismatch(const QString& picturePath);
+QString ChangedWhileRead(const QString& picturePath);
 QString CannotSave(const QString& outputPath, const QString& reason);
 QString OutputPathTooLong(const QString& outputPath);
 QString NoFreeSerial(const QString& outputPath);

@@ -21,7 +21,7 @@ class JpegPictureSource final : public PictureSource
   public:
     // `structure` is the file's as far as its window needs (the first scan of a sequential picture, every
     // scan of a progressive one); nullopt when it cannot be read.
-    JpegPictureSource(FileBytes file, QSize size, std::optional<JpegStructure> structure)
+    JpegPictureSource(WholeFileBytes file, QSize size, std::optional<JpegStructure> structure)
         : file_(std::move(file)), size_(size), structure_(std::move(structure))
     {
     }
@@ -64,7 +64,7 @@ class JpegPictureSource final : public PictureSource
     }
 
   private:
-    FileBytes file_;
+    WholeFileBytes file_;
     QSize size_;
     std::optional<JpegStructure> structure_;
 };
@@ -101,7 +101,7 @@ std::optional<FileBytes> readWholeFile(const QString& path, QString& error)
 
 } // namespace
 
-std::unique_ptr<PictureSource> openJpegPicture(const QString& path, FileBytes wholeFile, QString& error)
+std::unique_ptr<PictureSource> openJpegPicture(const QString& path, WholeFileBytes wholeFile, QString& error)
 {
     if (wholeFile.empty()) {
         std::optional<FileBytes> read = readWholeFile(path, error);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "codecs/picture/picturesource.h"
-#include "imagesize/filebytes.h"
+#include "imagesize/wholefile.h"
 
 #include <memory>
 
@@ -9,4 +9,4 @@
 // here). Greyscale and YCbCr/RGB pictures get a region decoder that keeps the bytes and decodes only the
 // blocks a region needs; CMYK, YCCK and other unusual pictures go to Qt's reader. Nullptr with a message
 // when the header cannot be read.
-std::unique_ptr<PictureSource> openJpegPicture(const QString& path, FileBytes wholeFile, QString& error);
+std::unique_ptr<PictureSource> openJpegPicture(const QString& path, WholeFileBytes wholeFile, QString& error);

@@ -6,7 +6,12 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace testpictures;
 
@@ -132,6 +137,51 @@ TEST(KadrelleTrimBatch, NoOverwriteSkipsNamesThatAreTakenAndKeepsTheirFiles)
     const Finished replacing = RunTrim({"--output", output, picture});
     EXPECT_EQ(replacing.exitCode, 0);
     EXPECT_EQ(QImage(folder.filePath("out/w[00000].bmp")).size(), QSize(240, 320));
+}
+
+// While kadrelle-trim reads a large JPEG, the file is cut short and written back again and again: each run
+// ends normally, and a run that saves a crop saves the right one. The file is cut at a page's edge, so
+// every byte it lacks lies on a page of its own.
+TEST(KadrelleTrimBatch, AFileCutShortWhileItIsReadNeverEndsItAbnormally)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("large.jpg");
+    const QImage picture = CoordinatePicture(3000, 2000);
+    ASSERT_TRUE(picture.save(path, "JPG", 95));
+    const QByteArray content = ReadFileBytes(path);
+    const QImage expected =
+        QImage(path).convertToFormat(QImage::Format_RGB32).copy(QRect(1260, 680, 480, 640));
+    const int descriptor = open(QFile::encodeName(path).constData(), O_WRONLY);
+    ASSERT_GE(descriptor, 0);
+
+    std::atomic<bool> stop{false};
+    std::thread cutter([&] {
+        const off_t cutAt = off_t(content.size() / 3) & ~off_t(4095);
+        while (!stop) {
+            ftruncate(descriptor, cutAt);
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+            pwrite(descriptor, content.constData(), std::size_t(content.size()), 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(3));
+        }
+    });
+    int saved = 0;
+    for (int run = 0; run < 25; ++run) {
+        const QString output = folder.filePath(QStringLiteral("out%1.bmp").arg(run));
+        const Finished finished = RunTrim({"--output", output, path});
+        ASSERT_TRUE(finished.exitCode == 0 || finished.exitCode == 1)
+            << finished.exitCode << finished.err.toStdString();
+        if (finished.exitCode == 0) {
+            ++saved;
+            EXPECT_EQ(QImage(folder.filePath(QStringLiteral("out%1[00000].bmp").arg(run)))
+                          .convertToFormat(QImage::Format_RGB32),
+                      expected)
+                << run;
+        }
+    }
+    stop = true;
+    cutter.join();
+    close(descriptor);
+    RecordProperty("saved", saved);
 }
 
 } // namespace
