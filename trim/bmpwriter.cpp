@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <unistd.h>
@@ -60,7 +61,8 @@ bool WriteBmp(const QImage& image, QFileDevice& file, QString& error)
         error = QCoreApplication::translate("BmpWriter", "空の画像です");
         return false;
     }
-    const QImage pixels = image.convertToFormat(QImage::Format_RGB888);
+    // A bitmap stores each pixel's blue byte first.
+    const QImage pixels = image.convertToFormat(QImage::Format_BGR888);
     const auto width = std::uint32_t(pixels.width());
     const auto height = std::uint32_t(pixels.height());
     // Each row holds three bytes a pixel, padded to a multiple of four.
@@ -72,15 +74,10 @@ bool WriteBmp(const QImage& image, QFileDevice& file, QString& error)
     }
 
     bool written = file.write(Headers(width, height, std::uint32_t(pixelBytes))) == PixelDataOffset;
+    // The row's padding stays zero; a scan line's own padding holds whatever was there.
     QByteArray row(qsizetype(rowBytes), '\0');
     for (int y = pixels.height() - 1; written && y >= 0; --y) {
-        const uchar* source = pixels.constScanLine(y);
-        char* target = row.data();
-        for (std::uint32_t x = 0; x < width; ++x) {
-            target[x * 3] = char(source[x * 3 + 2]);
-            target[x * 3 + 1] = char(source[x * 3 + 1]);
-            target[x * 3 + 2] = char(source[x * 3]);
-        }
+        std::memcpy(row.data(), pixels.constScanLine(y), std::size_t(width) * 3);
         written = file.write(row) == row.size();
     }
     // A failed write of the bytes still buffered shows only when they are flushed.
