@@ -24,6 +24,26 @@ constexpr std::int64_t walkStep = 16;
 
 using OptionalMarks = std::vector<std::optional<ScanWalker::Mark>>;
 
+// Threads walking scans in this process, over every cut going on at once (several pictures may be cut at
+// once). A second walker starts only while a core is left for it: one that has to wait for a core adds the
+// work of its log and gains nothing.
+std::atomic<int> walkingThreads{0};
+
+class WalkingThread
+{
+  public:
+    WalkingThread() { walkingThreads.fetch_add(1, std::memory_order_relaxed); }
+    ~WalkingThread() { walkingThreads.fetch_sub(1, std::memory_order_relaxed); }
+    WalkingThread(const WalkingThread&) = delete;
+    WalkingThread& operator=(const WalkingThread&) = delete;
+};
+
+bool coreToSpareForASecondWalker()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 || walkingThreads.load(std::memory_order_relaxed) + 2 <= int(cores);
+}
+
 // Walks from MCU `index` to MCU `target`, marking the window rows that start on the way (the row starting
 // at `target` too).
 bool walkMarkingRows(ScanWalker& walker, std::int64_t& index, std::int64_t target, const WindowRows& rows,
@@ -296,6 +316,7 @@ class SharedWalk
 
 bool WalkToRowsAlone(ScanWalker& walker, const WindowRows& rows, const RowSink& sink)
 {
+    const WalkingThread walking;
     OptionalMarks marks(std::size_t(rows.count));
     std::int64_t index = 0;
     std::size_t handed = 0;
@@ -312,16 +333,20 @@ bool WalkToRowsShared(ScanWalker& walker, std::span<const std::uint8_t> file, st
     if (start < file.size() && file[start - 1] == jpegmarker::prefix)
         ++start; // the stuffed byte after a 0xFF data byte
     const std::optional<std::uint64_t> bitsBeforeSecond = dataBitsBetween(file, dataOffset, start);
-    if (!bitsBeforeSecond || start >= file.size())
+    if (!bitsBeforeSecond || start >= file.size() || !coreToSpareForASecondWalker())
         return WalkToRowsAlone(walker, rows, sink);
     ScanWalker second = walker.startedAt(start);
     SharedWalk sharing(file, rows, *bitsBeforeSecond);
     std::thread secondThread;
     try {
-        secondThread = std::thread([&] { sharing.walkSecond(second); });
+        secondThread = std::thread([&] {
+            const WalkingThread walking;
+            sharing.walkSecond(second);
+        });
     } catch (const std::system_error&) {
         return WalkToRowsAlone(walker, rows, sink);
     }
+    const WalkingThread walking;
     sharing.walkFirst(walker, sink);
     secondThread.join();
     return sharing.finish(walker, sink);

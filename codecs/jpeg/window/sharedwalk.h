@@ -51,6 +51,7 @@ using RowSink = std::function<bool(ScanWalker& walker, const ScanWalker::Mark& r
 bool WalkToRowsAlone(ScanWalker& walker, const WindowRows& rows, const RowSink& sink);
 
 // The same, shared with a second thread whose walker starts at `secondStart` (`walker` starts at
-// `dataOffset` in `file`), as told above. Walks alone when no second thread can start.
+// `dataOffset` in `file`), as told above. Walks alone when no second thread can start, or when the walks
+// going on in the process (several pictures cut at once) leave no core for one.
 bool WalkToRowsShared(ScanWalker& walker, std::span<const std::uint8_t> file, std::size_t dataOffset,
                       const WindowRows& rows, std::size_t secondStart, const RowSink& sink);
