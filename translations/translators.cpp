@@ -19,15 +19,15 @@ QLocale::Language ProgramLanguage(const QLocale& userLocale)
 
 void InstallTranslators(QCoreApplication& app, QLocale::Language language)
 {
-    auto* translator = new QTranslator(&app);
-    const bool loaded =
-        language == QLocale::English
-            ? translator->load(QStringLiteral(":/i18n/kadrelle_en.qm"))
-            // Without the translation file (Debian's qt6-translations-l10n) Qt's own texts stay English.
-            : translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                               QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    if (loaded)
-        app.installTranslator(translator);
-    else
-        delete translator;
+    // Qt's own texts are English: its English translation gives them their plural forms, its Japanese one
+    // makes them Japanese. Without Debian's qt6-translations-l10n they stay as they are.
+    auto* qtTexts = new QTranslator(&app);
+    if (qtTexts->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(qtTexts);
+    if (language == QLocale::English) {
+        auto* programTexts = new QTranslator(&app);
+        if (programTexts->load(QStringLiteral(":/i18n/kadrelle_en.qm")))
+            app.installTranslator(programTexts);
+    }
 }

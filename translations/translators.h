@@ -8,8 +8,7 @@ class QCoreApplication;
 // Japanese, Japanese (the language every text is written in) otherwise, the C locale included.
 QLocale::Language ProgramLanguage(const QLocale& userLocale);
 
-// Installs, before any window is made or text is shown, the translators the language needs: for English the
-// programs' English translation (Qt's own texts are English already), for Japanese Qt's own Japanese
-// translation, so that the file dialog, the standard buttons and the command line's parser speak Japanese
-// too.
+// Installs, before any window is made or text is shown, the translators the language needs: Qt's own
+// translation into it, so that the file dialog, the standard buttons and the command line's parser speak it
+// too, and for English the programs' English translation.
 void InstallTranslators(QCoreApplication& app, QLocale::Language language);
