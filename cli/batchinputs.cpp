@@ -2,6 +2,7 @@
 
 #include "imagesize/formats.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <algorithm>
@@ -20,7 +21,7 @@ bool IsHidden(const fs::path& name)
 
 QString CannotList(const QString& folder, const std::error_code& error)
 {
-    return QStringLiteral("フォルダーの中を読み取れません: %1 (%2)")
+    return QCoreApplication::translate("BatchInputs", "フォルダーの中を読み取れません: %1 (%2)")
         .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(error.message()));
 }
 

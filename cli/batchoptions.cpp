@@ -1,6 +1,7 @@
 #include "cli/batchoptions.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QThread>
 #include <algorithm>
@@ -31,8 +32,10 @@ bool ReadDimensions(const QCommandLineParser& parser, const QCommandLineOption& 
         return true;
     const auto dimensions = ParseDimensions(parser.value(option));
     if (!dimensions) {
-        error = QStringLiteral("--%1 には 240x320 のように 1 から 32767 の幅と高さを指定してください: %2")
-                    .arg(option.names().constFirst(), parser.value(option));
+        error =
+            QCoreApplication::translate(
+                "BatchOptions", "--%1 には 240x320 のように 1 から 32767 の幅と高さを指定してください: %2")
+                .arg(option.names().constFirst(), parser.value(option));
         return false;
     }
     std::tie(width, height) = *dimensions;
@@ -48,7 +51,10 @@ bool ReadJobs(const QCommandLineParser& parser, const QCommandLineOption& option
     const QString text = parser.value(option);
     const int value = pattern.match(text).hasMatch() ? text.toInt() : 0;
     if (value < 1 || value > MostJobs) {
-        error = QStringLiteral("--jobs には 1 から %1 の数を指定してください: %2").arg(MostJobs).arg(text);
+        error =
+            QCoreApplication::translate("BatchOptions", "--jobs には 1 から %1 の数を指定してください: %2")
+                .arg(MostJobs)
+                .arg(text);
         return false;
     }
     jobs = value;
@@ -59,7 +65,8 @@ bool ReadJobs(const QCommandLineParser& parser, const QCommandLineOption& option
 
 QString BatchHelpText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "BatchOptions",
                "使い方: kadrelle-trim --output PATH [--target WxH] [--preview WxH] [--jobs N] [--recursive]\n"
                "                      [--no-overwrite] FILE|FOLDER...\n"
                "\n"
@@ -119,11 +126,12 @@ std::optional<BatchOptions> ParseBatchOptions(const QStringList& arguments, bool
     options.existing = parser.isSet(noOverwriteOption) ? ExistingOutput::Skip : ExistingOutput::Replace;
     options.jobs = std::clamp(QThread::idealThreadCount(), 1, MostJobs);
     if (options.outputPath.isEmpty()) {
-        error = QStringLiteral("--output で保存先を指定してください");
+        error = QCoreApplication::translate("BatchOptions", "--output で保存先を指定してください");
         return std::nullopt;
     }
     if (options.inputPaths.isEmpty()) {
-        error = QStringLiteral("画像ファイルかフォルダーを 1 つ以上指定してください");
+        error = QCoreApplication::translate("BatchOptions",
+                                            "画像ファイルかフォルダーを 1 つ以上指定してください");
         return std::nullopt;
     }
     if (!ReadDimensions(parser, targetOption, options.settings.TargetWidth, options.settings.TargetHeight,

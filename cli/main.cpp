@@ -1,6 +1,7 @@
 #include "cli/batchoptions.h"
 #include "cli/batchrun.h"
 #include "cli/outputfolder.h"
+#include "translations/translators.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     QCoreApplication app(argc, argv);
+    InstallTranslators(app, ProgramLanguage(QLocale::system()));
     bool helpWanted = false;
     QString error;
     const std::optional<BatchOptions> options =
@@ -33,7 +35,9 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!options) {
-        Print(stderr, QStringLiteral("kadrelle-trim: %1\n詳しくは kadrelle-trim --help\n").arg(error));
+        Print(stderr,
+              QStringLiteral("kadrelle-trim: %1\n%2\n")
+                  .arg(error, QCoreApplication::translate("KadrelleTrim", "詳しくは kadrelle-trim --help")));
         return ExitBadArguments;
     }
     // Found before any picture is decoded, rather than once for every file.
@@ -44,9 +48,10 @@ int main(int argc, char** argv)
 
     std::FILE* progress = isatty(fileno(stderr)) ? stderr : nullptr;
     const BatchCounts counts = RunBatch(*options, stdout, progress);
-    Print(stderr, QStringLiteral("kadrelle-trim: 保存 %1 件、失敗 %2 件、%3 秒\n")
-                      .arg(counts.saved)
-                      .arg(counts.failed)
-                      .arg(double(clock.nsecsElapsed()) / 1e9, 0, 'f', 2));
+    Print(stderr, QStringLiteral("kadrelle-trim: %1\n")
+                      .arg(QCoreApplication::translate("KadrelleTrim", "保存 %1 件、失敗 %2 件、%3 秒")
+                               .arg(counts.saved)
+                               .arg(counts.failed)
+                               .arg(double(clock.nsecsElapsed()) / 1e9, 0, 'f', 2)));
     return counts.failed == 0 ? 0 : ExitFileFailed;
 }
