@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -106,40 +107,79 @@ bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
     return true;
 }
 
+namespace {
+
+// A file of a hidden name no file has yet in `folder` (its path put in `path`), made as any new file is: its
+// permissions are what the umask leaves of read and write for all, as for a file a replacing save makes.
+// Null, with a message, when none can be made.
+std::unique_ptr<QFile> CreateHiddenFile(const QString& folder, QString& path, QString& error)
+{
+    constexpr int Attempts = 64;
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
+        path = QDir(folder).filePath(QStringLiteral(".kadrelle-%1")
+                                         .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')));
+        const int descriptor =
+            open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0 && errno == EEXIST)
+            continue;
+        if (descriptor < 0)
+            break;
+        auto file = std::make_unique<QFile>();
+        if (!file->open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            close(descriptor);
+            QFile::remove(path);
+            error = file->errorString();
+            return nullptr;
+        }
+        return file;
+    }
+    error = qt_error_string(errno);
+    return nullptr;
+}
+
+} // namespace
+
 std::optional<UnnamedBmpFile> UnnamedBmpFile::write(const QImage& image, const QString& destination,
                                                     QString& error)
 {
-    const QFileInfo place(destination);
     // Hidden, and never a name the serial gives.
-    auto file =
-        std::make_unique<QTemporaryFile>(place.absoluteDir().filePath(QStringLiteral(".kadrelle-XXXXXX")));
-    if (!file->open()) {
-        error = file->errorString();
+    QString path;
+    std::unique_ptr<QFile> file = CreateHiddenFile(QFileInfo(destination).absolutePath(), path, error);
+    if (!file)
         return std::nullopt;
-    }
-    if (!WriteBmp(image, *file, error))
+    UnnamedBmpFile unnamed(std::move(file), QFile::encodeName(path));
+    if (!WriteBmp(image, *unnamed.file_, error))
         return std::nullopt;
     // As safe against a crash as a replacing save: the bytes are on the disk before the name is.
-    if (fdatasync(file->handle()) != 0) {
+    if (fdatasync(unnamed.file_->handle()) != 0) {
         error = qt_error_string(errno);
         return std::nullopt;
     }
-    return UnnamedBmpFile(std::move(file));
+    return unnamed;
+}
+
+UnnamedBmpFile::UnnamedBmpFile(UnnamedBmpFile&& other) noexcept
+    : file_(std::move(other.file_)), path_(std::move(other.path_)), named_(std::exchange(other.named_, true))
+{
+}
+
+UnnamedBmpFile::~UnnamedBmpFile()
+{
+    if (!named_)
+        unlink(path_.constData());
 }
 
 UnnamedBmpFile::Naming UnnamedBmpFile::nameIfFree(const QString& path, QString& error)
 {
-    const QByteArray from = QFile::encodeName(file_->fileName());
     const QByteArray to = QFile::encodeName(path);
-    int result = renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
-    // A file system that cannot rename without replacing can still link a second name in one step.
-    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        result = link(from.constData(), to.constData());
-        if (result == 0)
-            return Naming::Named; // the hidden name goes with the object
-    }
+    int result = renameat2(AT_FDCWD, path_.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    // A file system that cannot rename without replacing can still link a second name in one step; the
+    // hidden name then goes with the object.
+    const bool linked = result != 0 && (errno == EINVAL || errno == ENOSYS);
+    if (linked)
+        result = link(path_.constData(), to.constData());
     if (result == 0) {
-        file_->setAutoRemove(false);
+        named_ = !linked;
         return Naming::Named;
     }
     if (errno == EEXIST)

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QFile>
 #include <QImage>
 #include <QString>
-#include <QTemporaryFile>
 #include <memory>
 #include <optional>
 
@@ -13,7 +13,8 @@
 bool WriteBmpFile(const QImage& image, const QString& path, QString& error);
 
 // A bitmap written in full, as WriteBmpFile writes it, to a hidden file beside its destination, waiting for
-// a name that no file holds yet. The hidden file goes with the object unless it was given a name.
+// a name that no file holds yet. The file is made as any new file is (its permissions are the umask's) and
+// goes with the object unless it was given a name.
 class UnnamedBmpFile
 {
   public:
@@ -30,7 +31,17 @@ class UnnamedBmpFile
     // name meanwhile is never replaced.
     Naming nameIfFree(const QString& path, QString& error);
 
+    UnnamedBmpFile(UnnamedBmpFile&& other) noexcept;
+    UnnamedBmpFile& operator=(UnnamedBmpFile&&) = delete;
+    ~UnnamedBmpFile();
+
   private:
-    explicit UnnamedBmpFile(std::unique_ptr<QTemporaryFile> file) : file_(std::move(file)) {}
-    std::unique_ptr<QTemporaryFile> file_;
+    UnnamedBmpFile(std::unique_ptr<QFile> file, QByteArray path)
+        : file_(std::move(file)), path_(std::move(path))
+    {
+    }
+    std::unique_ptr<QFile> file_;
+    // Where the file is while it has no name of its own.
+    QByteArray path_;
+    bool named_ = false;
 };

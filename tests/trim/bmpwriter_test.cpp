@@ -3,9 +3,11 @@
 #include "trim/bmpwriter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace testpictures;
 
@@ -193,7 +195,8 @@ TEST(UnnamedBmpFile, TakesAFreeNameWithTheBytesAReplacingWriteWrites)
         UnnamedBmpFile::write(Picture(5, 3), folder.filePath("w.bmp"), error);
     ASSERT_TRUE(file) << error.toStdString();
 
-    EXPECT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedBmpFile::Naming::Named);
+    EXPECT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedBmpFile::Naming::Named)
+        << error.toStdString();
     file.reset();
     EXPECT_EQ(ReadFileBytes(folder.filePath("w.bmp")), ReadFileBytes(folder.filePath("replacing.bmp")));
     EXPECT_EQ(Entries(folder.path()), (QStringList{"replacing.bmp", "w.bmp"}));
@@ -217,6 +220,28 @@ TEST(UnnamedBmpFile, LeavesWhatIsAtATakenNameAndTriesTheNext)
     EXPECT_TRUE(QFileInfo(folder.filePath("b.bmp")).isDir());
     EXPECT_EQ(QImage(folder.filePath("c.bmp")).size(), QSize(2, 2));
     EXPECT_EQ(Entries(folder.path()), (QStringList{"a.bmp", "b.bmp", "c.bmp"}));
+}
+
+// The file is made as a replacing save makes a new file: with what the umask leaves of read and write for
+// all, not only for its owner as a temporary file would be.
+TEST(UnnamedBmpFile, GetsThePermissionsOfAnyNewFile)
+{
+    QTemporaryDir folder;
+    const mode_t savedMask = umask(027);
+    QString error;
+    const bool replacingWritten = WriteBmpFile(Picture(2, 2), folder.filePath("replacing.bmp"), error);
+    std::optional<UnnamedBmpFile> file =
+        UnnamedBmpFile::write(Picture(2, 2), folder.filePath("w.bmp"), error);
+    umask(savedMask);
+    ASSERT_TRUE(replacingWritten);
+    ASSERT_TRUE(file) << error.toStdString();
+    ASSERT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedBmpFile::Naming::Named);
+
+    const QFileDevice::Permissions expected = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ReadUser | QFileDevice::WriteUser |
+                                              QFileDevice::ReadGroup;
+    EXPECT_EQ(QFileInfo(folder.filePath("w.bmp")).permissions(), expected);
+    EXPECT_EQ(QFileInfo(folder.filePath("replacing.bmp")).permissions(), expected);
 }
 
 TEST(UnnamedBmpFile, GoesWithTheObjectWhenNeverNamed)
