@@ -58,11 +58,13 @@ BmpHeaderVerdict leftToQtIfWhole(Bytes head, quint32 headerBytes, qint64 fileSiz
     return BmpHeaderVerdict::LeftToQt;
 }
 
-// The colour masks of a bit-field bitmap, or the fixed ones of the other kinds.
+// The colour masks of a bit-field bitmap, or the fixed ones of the other kinds. An uncompressed 32-bit
+// bitmap keeps its top byte as alpha when its version 4 or 5 header names that byte the alpha mask, as Qt's
+// reader does; any other alpha mask leaves it opaque.
 void readChannels(Bytes head, quint32 headerBytes, bool fields, int bits, BmpLayout& layout)
 {
+    constexpr std::size_t masks = fileHeaderBytes + infoHeaderBytes;
     if (fields) {
-        constexpr std::size_t masks = fileHeaderBytes + infoHeaderBytes;
         layout.red = BmpChannel::fromMask(readU32LE(head, masks));
         layout.green = BmpChannel::fromMask(readU32LE(head, masks + 4));
         layout.blue = BmpChannel::fromMask(readU32LE(head, masks + 8));
@@ -78,6 +80,11 @@ void readChannels(Bytes head, quint32 headerBytes, bool fields, int bits, BmpLay
         layout.red = BmpChannel::fromMask(0xff0000);
         layout.green = BmpChannel::fromMask(0x00ff00);
         layout.blue = BmpChannel::fromMask(0x0000ff);
+        constexpr quint32 topByte = 0xff000000;
+        if (bits == 32 && headerBytes != infoHeaderBytes && readU32LE(head, masks + 12) == topByte) {
+            layout.alpha = BmpChannel::fromMask(topByte);
+            layout.hasAlpha = true;
+        }
     }
 }
 
@@ -114,8 +121,7 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     const auto leftToQt = [&] { return leftToQtIfWhole(head, headerBytes, file.size(), error); };
     if (headerBytes != infoHeaderBytes && headerBytes != v4HeaderBytes && headerBytes != v5HeaderBytes)
         return leftToQt();
-    const bool hasMasksInFile = headerBytes == infoHeaderBytes;
-    if (got < fileHeaderBytes + qint64(headerBytes) + (hasMasksInFile ? maskBytes : 0)) {
+    if (got < fileHeaderBytes + qint64(headerBytes)) {
         error = bmpCutShort();
         return BmpHeaderVerdict::Damaged;
     }
@@ -136,6 +142,14 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
         height == std::numeric_limits<qint32>::min() || v5Reserved)
         return leftToQt();
 
+    // Only bit fields have their masks after the 40-byte header; the longer headers hold them.
+    const bool masksFollowHeader = fields && headerBytes == infoHeaderBytes;
+    qint64 headerEnd = fileHeaderBytes + qint64(headerBytes) + (masksFollowHeader ? maskBytes : 0);
+    if (got < headerEnd) {
+        error = bmpCutShort();
+        return BmpHeaderVerdict::Damaged;
+    }
+
     layout.width = width;
     layout.height = height < 0 ? -height : height;
     layout.topDown = height < 0;
@@ -148,7 +162,6 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
         if (channel.mask == 0xffffffffu)
             return leftToQt();
     }
-    qint64 headerEnd = fileHeaderBytes + qint64(headerBytes) + (fields && hasMasksInFile ? maskBytes : 0);
     if (bits <= 8) {
         const quint32 colourCount = coloursUsed != 0 ? coloursUsed : 1u << bits;
         if (colourCount > largestColourTable) {
