@@ -38,6 +38,9 @@ QByteArray LibjpegWritten(const QImage& picture, const JpegVariant& variant,
     info.in_color_space = variant.grey ? JCS_GRAYSCALE : variant.cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 85, TRUE);
+    if (variant.cmyk && variant.ycck)
+        jpeg_set_colorspace(&info, JCS_YCCK);
+    info.arith_code = variant.arithmetic ? TRUE : FALSE;
     info.comp_info[0].h_samp_factor = variant.lumaH;
     info.comp_info[0].v_samp_factor = variant.lumaV;
     if (variant.progressive)

@@ -27,6 +27,9 @@ struct JpegVariant
     int restartInterval = 0;
     bool cmyk = false;
     int exifOrientation = 0;
+    bool arithmetic = false;
+    // Four components stored as YCCK (with cmyk set).
+    bool ycck = false;
 };
 
 // The content at quality 85. A progressive picture gets the scans of `scanScript` in its order, or
