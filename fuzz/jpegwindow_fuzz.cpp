@@ -1,6 +1,6 @@
 // Windows cut out of any bytes read as a JPEG, baseline or progressive: nothing is read outside the bytes,
 // a window is a JPEG whose frame has the window's size around the region, and sharing a baseline walk
-// between two threads never changes the window.
+// between two threads never changes the window or the verdict of damage.
 #include "codecs/jpeg/stream/jpegstructure.h"
 #include "codecs/jpeg/window/baselinewindow.h"
 #include "codecs/jpeg/window/progressivewindow.h"
@@ -34,12 +34,14 @@ Region RegionFrom(std::span<const std::uint8_t> bytes, const JpegStructure& stru
     return region;
 }
 
-void CheckWindow(const std::optional<JpegWindow>& window, const Region& region)
+// A cut gives a window or a verdict of damage, never both.
+void CheckWindow(const WindowCut& windowCut, const Region& region)
 {
-    if (!window)
+    FUZZ_REQUIRE(!(windowCut.window && windowCut.damaged));
+    if (!windowCut.window)
         return;
-    const WindowPlace& place = window->place;
-    const std::optional<JpegStructure> cut = ReadJpegStructure(window->file, ScansToRead::All);
+    const WindowPlace& place = windowCut.window->place;
+    const std::optional<JpegStructure> cut = ReadJpegStructure(windowCut.window->file, ScansToRead::All);
     FUZZ_REQUIRE(cut && cut->width == place.width && cut->height == place.height);
     FUZZ_REQUIRE(place.left <= region.x && place.top <= region.y);
     FUZZ_REQUIRE(place.left + place.width >= region.x + region.width);
@@ -59,19 +61,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const JpegStructure firstScan = reader.structure();
     const Region region = RegionFrom(bytes, firstScan);
     const WindowCutSharing alone{std::int64_t(1) << 40, 0.5};
-    const std::optional<JpegWindow> window =
+    const WindowCut window =
         CutJpegWindow(bytes, firstScan, region.x, region.y, region.width, region.height, alone);
     CheckWindow(window, region);
     const double share = size > 0 ? data[0] / 128.0 : 0.5;
-    const std::optional<JpegWindow> shared =
+    const WindowCut shared =
         CutJpegWindow(bytes, firstScan, region.x, region.y, region.width, region.height, {0, share});
-    FUZZ_REQUIRE(shared.has_value() == window.has_value());
-    FUZZ_REQUIRE(!shared || shared->file == window->file);
+    FUZZ_REQUIRE(shared.window.has_value() == window.window.has_value());
+    FUZZ_REQUIRE(shared.damaged == window.damaged);
+    FUZZ_REQUIRE(!shared.window || shared.window->file == window.window->file);
     if (!reader.readLaterScans())
         return 0;
-    const std::optional<JpegWindow> progressive =
+    const WindowCut progressive =
         CutProgressiveJpegWindow(bytes, reader.structure(), region.x, region.y, region.width, region.height);
     CheckWindow(progressive, region);
-    FUZZ_REQUIRE(!(progressive && window));
+    FUZZ_REQUIRE(!(progressive.window && window.window));
     return 0;
 }

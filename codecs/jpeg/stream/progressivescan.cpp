@@ -60,9 +60,9 @@ ProgressiveScan::ProgressiveScan(std::span<const std::uint8_t> file, const JpegS
 bool ProgressiveScan::decodeRow(int mcuRow, CoefficientRows& rows)
 {
     const bool decoded = mcuBlocks_.empty() ? decodeComponentRow(mcuRow, rows) : decodeInterleavedRow(rows);
-    if (!decoded || bits_.overran())
-        return false;
-    return mcuRow != mcuRows_ - 1 || endOfBandRun_ == 0;
+    if (bits_.overran())
+        return damage();
+    return decoded && (mcuRow != mcuRows_ - 1 || endOfBandRun_ == 0);
 }
 
 bool ProgressiveScan::decodeInterleavedRow(CoefficientRows& rows)
@@ -116,7 +116,9 @@ bool ProgressiveScan::decodeDcFirst(std::int16_t* block, int scanComponent)
     bits_.fill(32);
     const HuffmanCode::Symbol symbol =
         codes_[std::size_t(scanComponent)].match(bits_.peek(HuffmanCode::longestCode));
-    if (symbol.length == 0 || symbol.value > largestDcCategory)
+    if (symbol.length == 0)
+        return damage();
+    if (symbol.value > largestDcCategory)
         return false;
     bits_.skip(symbol.length);
     int& prediction = dcPredictions_[std::size_t(scanComponent)];
@@ -149,7 +151,7 @@ bool ProgressiveScan::decodeAcFirst(std::int16_t* block)
         bits_.fill(32);
         const HuffmanCode::Symbol symbol = code.match(bits_.peek(HuffmanCode::longestCode));
         if (symbol.length == 0)
-            return false;
+            return damage();
         bits_.skip(symbol.length);
         const int run = symbol.value >> 4;
         const int category = symbol.value & 0x0F;
@@ -184,7 +186,7 @@ bool ProgressiveScan::decodeAcRefine(std::int16_t* block)
             bits_.fill(32);
             const HuffmanCode::Symbol symbol = code.match(bits_.peek(HuffmanCode::longestCode));
             if (symbol.length == 0)
-                return false;
+                return damage();
             bits_.skip(symbol.length);
             int zerosToPass = symbol.value >> 4;
             const int category = symbol.value & 0x0F;
@@ -194,7 +196,7 @@ bool ProgressiveScan::decodeAcRefine(std::int16_t* block)
                 if (one > largestAcValue)
                     return false;
             } else if (category != 0) {
-                return false;
+                return damage();
             } else if (symbol.value != zeroRunSymbol) {
                 endOfBandRun_ = (1U << zerosToPass) + bits_.take(zerosToPass);
                 break;
@@ -244,7 +246,9 @@ bool ProgressiveScan::beforeMcu()
 
 bool ProgressiveScan::restart()
 {
-    if (endOfBandRun_ != 0 || bits_.overran())
+    if (bits_.overran())
+        return damage();
+    if (endOfBandRun_ != 0)
         return false;
     // The marker follows the byte that holds the interval's last bit, padded with ones; a padded byte
     // of all ones carries its stuffed 0x00.
@@ -254,10 +258,17 @@ bool ProgressiveScan::restart()
         at += file_[at] == jpegmarker::prefix ? 2 : 1;
     if (at + 2 > dataEnd_ || file_[at] != jpegmarker::prefix ||
         file_[at + 1] != jpegmarker::firstRestart + nextRestartNumber_)
-        return false;
+        return damage();
     bits_ = EntropyBits(file_.data() + at + 2, file_.data() + dataEnd_);
     dcPredictions_.fill(0);
     nextRestartNumber_ = (nextRestartNumber_ + 1) % jpegmarker::restartMarkerCount;
     mcusToRestart_ = restartInterval_;
     return true;
+}
+
+// A fault a full decode warns of too.
+bool ProgressiveScan::damage()
+{
+    damaged_ = true;
+    return false;
 }

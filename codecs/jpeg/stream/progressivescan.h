@@ -25,10 +25,14 @@ class ProgressiveScan
                                                 const BlockGeometry& geometry);
 
     // Decodes the scan's blocks in row of MCUs `mcuRow` into `rows`, which hold the earlier scans' values
-    // of that row. Rows go in order from 0. False for damaged data: a code the tables do not define, a
-    // coefficient past the band or too large, a missing restart marker, an end-of-band run that crosses a
-    // restart marker or the scan's end, data that breaks off.
+    // of that row. Rows go in order from 0. False for data a window cannot be cut from: a code the tables
+    // do not define, a refinement of more than one bit, a missing restart marker or data that breaks off
+    // (damaged(), as a full decode warns), or a coefficient past the band or too large, an end-of-band run
+    // that crosses a restart marker or the scan's end (which a full decode passes over).
     bool decodeRow(int mcuRow, CoefficientRows& rows);
+
+    // After decodeRow() failed: true when the data is damaged.
+    bool damaged() const { return damaged_; }
 
   private:
     enum class Kind { DcFirst, DcRefine, AcFirst, AcRefine };
@@ -54,6 +58,7 @@ class ProgressiveScan
     bool decodeComponentRow(int mcuRow, CoefficientRows& rows);
     bool beforeMcu();
     bool restart();
+    bool damage();
 
     std::span<const std::uint8_t> file_;
     std::size_t dataEnd_ = 0;
@@ -76,4 +81,5 @@ class ProgressiveScan
     int restartInterval_ = 0;
     int mcusToRestart_ = 0;
     int nextRestartNumber_ = 0;
+    bool damaged_ = false;
 };

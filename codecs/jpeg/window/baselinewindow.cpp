@@ -38,25 +38,51 @@ std::vector<SlottedTable> recodedDcTables(std::span<const std::uint8_t> file, co
 }
 
 // Writes `count` MCUs again as the walker reads them: the AC codes copied as they stand, the DC values
-// coded anew, as differences from the window's own blocks.
-bool recodeMcus(ScanWalker& walker, std::int64_t count, BitWriter& out, DcRecoder& recoder)
+// coded anew, as differences from the window's own blocks. A DC difference too large for the recoder's
+// table sets `unrecodable`.
+bool recodeMcus(ScanWalker& walker, std::int64_t count, BitWriter& out, DcRecoder& recoder, bool& unrecodable)
 {
     return walker.walk(
         count,
-        [&out, &recoder](int component, std::int64_t value) { return recoder.put(out, component, value); },
+        [&out, &recoder, &unrecodable](int component, std::int64_t value) {
+            unrecodable = !recoder.put(out, component, value);
+            return !unrecodable;
+        },
         [&out](std::uint32_t bits, int bitCount) { out.put(bits, bitCount); });
+}
+
+// A full decode of the whole picture reads on from the last MCU to the end-of-image marker, and warns of
+// the data bytes it meets on the way: beyond the few its bit reader had already taken in (up to seven),
+// they mean codes that fell out of step with the MCUs. True when the data after `end` holds that many.
+bool leavesDataOver(std::span<const std::uint8_t> file, const ScanWalker::Mark& end)
+{
+    constexpr int bytesTakenInAtMost = 7;
+    std::size_t at = end.byteOffset;
+    if (end.bitsReadOfByte != 0)
+        at += file[at] == jpegmarker::prefix ? 2 : 1;
+    for (int dataBytes = 0; at < file.size(); ++dataBytes) {
+        if (dataBytes > bytesTakenInAtMost)
+            return true;
+        if (file[at] != jpegmarker::prefix)
+            ++at;
+        else if (at + 1 < file.size() && file[at + 1] == jpegmarker::stuffedZero)
+            at += 2;
+        else
+            return false;
+    }
+    return false;
 }
 
 } // namespace
 
-std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, const JpegStructure& structure,
-                                        int x, int y, int width, int height, const WindowCutSharing& sharing)
+WindowCut CutJpegWindow(std::span<const std::uint8_t> file, const JpegStructure& structure, int x, int y,
+                        int width, int height, const WindowCutSharing& sharing)
 {
     if (!RegionInsidePicture(structure, x, y, width, height))
-        return std::nullopt;
+        return {};
     std::optional<ScanWalker> walker = ScanWalker::start(file, structure);
     if (!walker)
-        return std::nullopt;
+        return {};
     const JpegScan& scan = structure.scans.front();
     const BlockGeometry geometry = BlockGeometry::of(structure);
     const WindowMcus mcus = WindowMcus::around(geometry, x, y, width, height);
@@ -81,10 +107,14 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, cons
     out.reserve(out.size() + std::size_t(double(file.size() - scan.dataOffset) * windowShare * 1.25) + 1024);
     BitWriter writer(out);
     DcRecoder recoder;
-    const RowSink recode = [&writer, &recoder, columns = mcus.columns()](ScanWalker& rowWalker,
-                                                                         const ScanWalker::Mark& rowStart) {
+    bool unrecodable = false;
+    ScanWalker::Mark windowEnd;
+    const RowSink recode = [&writer, &recoder, &unrecodable, &windowEnd, columns = mcus.columns()](
+                               ScanWalker& rowWalker, const ScanWalker::Mark& rowStart) {
         rowWalker.resume(rowStart);
-        return recodeMcus(rowWalker, columns, writer, recoder);
+        const bool recoded = recodeMcus(rowWalker, columns, writer, recoder, unrecodable);
+        windowEnd = rowWalker.mark();
+        return recoded;
     };
     bool written = false;
     if (rows.startOf(rows.count - 1) >= sharing.leastMcusToShare) {
@@ -97,9 +127,14 @@ std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, cons
     } else {
         written = WalkToRowsAlone(*walker, rows, recode);
     }
+    // Every other way the walk stops is a code it cannot decode, or data that breaks off.
     if (!written)
-        return std::nullopt;
+        return {std::nullopt, !unrecodable};
+    const bool endsTheScan =
+        mcus.lastRow == geometry.mcuRows - 1 && mcus.lastColumn == geometry.mcusPerRow - 1;
+    if (endsTheScan && leavesDataOver(file, windowEnd))
+        return {std::nullopt, true};
     writer.padToByte();
     out.insert(out.end(), {jpegmarker::prefix, jpegmarker::endOfImage});
-    return window;
+    return {std::move(window), false};
 }

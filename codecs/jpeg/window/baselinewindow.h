@@ -4,7 +4,6 @@
 #include "codecs/jpeg/window/jpegwindow.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
 // How the walk to the window's rows is shared between two threads (see sharedwalk.h): the second starts
@@ -19,9 +18,9 @@ struct WindowCutSharing
 // Cuts out of a sequential JPEG the MCUs around the region (x, y, width, height), as WindowMcus chooses
 // them, so that the region decodes to the same pixels as in the whole picture. `structure` is the file's,
 // read at least to its first scan's data. Only the Huffman codes of the MCUs above and beside the window
-// are decoded, to find where the window's MCUs lie. Nullopt for a picture ScanWalker cannot walk, a region
-// outside the picture, and data that breaks off or holds an undefined code before the window's last MCU.
-// The result does not depend on `sharing`.
-std::optional<JpegWindow> CutJpegWindow(std::span<const std::uint8_t> file, const JpegStructure& structure,
-                                        int x, int y, int width, int height,
-                                        const WindowCutSharing& sharing = {});
+// are decoded, to find where the window's MCUs lie. Damaged: data that breaks off or holds an undefined code
+// before the window's last MCU, or, when that MCU is the picture's last, data left over after it that a
+// full decode warns of. No window, not damaged: a picture ScanWalker cannot walk, a region outside
+// the picture, DC values the window's table cannot code. The result does not depend on `sharing`.
+WindowCut CutJpegWindow(std::span<const std::uint8_t> file, const JpegStructure& structure, int x, int y,
+                        int width, int height, const WindowCutSharing& sharing = {});

@@ -4,6 +4,7 @@
 #include "codecs/jpeg/stream/jpegstructure.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The MCUs a window around a region holds: those covering the region and a pixel beyond it on each side
@@ -35,6 +36,15 @@ struct JpegWindow
 {
     std::vector<std::uint8_t> file;
     WindowPlace place;
+};
+
+// What cutting a window gives: the window, or no window, either for data the window needs that is damaged
+// (a code its tables do not define, data that breaks off before the window's end: what a full decode warns
+// of) or for a picture no window can be cut from, which libjpeg then reads whole.
+struct WindowCut
+{
+    std::optional<JpegWindow> window;
+    bool damaged = false;
 };
 
 // True when the region (x, y, width, height) is not empty and lies inside the picture.

@@ -21,20 +21,31 @@ startScans(std::span<const std::uint8_t> file, const JpegStructure& structure, c
     return scans;
 }
 
+// The blocks of the window's one interleaved scan: every block of every component's MCU.
+int blocksPerMcu(const BlockGeometry& geometry)
+{
+    int blocks = 0;
+    for (const BlockGeometry::Component& component : geometry.components)
+        blocks += component.horizontalSampling * component.verticalSampling;
+    return blocks;
+}
+
 } // namespace
 
-std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t> file,
-                                                   const JpegStructure& structure, int x, int y, int width,
-                                                   int height)
+WindowCut CutProgressiveJpegWindow(std::span<const std::uint8_t> file, const JpegStructure& structure, int x,
+                                   int y, int width, int height)
 {
-    // A last scan that no marker ends was cut short: the rows the window needs may be whole, but the
-    // picture is not.
     if (structure.frameMarker != jpegmarker::progressiveFrame || structure.precision != 8 ||
         structure.components.size() > maxScanComponents ||
-        !RegionInsidePicture(structure, x, y, width, height) ||
-        structure.scans.back().dataEnd == file.size() || !FollowsCompleteProgression(structure))
-        return std::nullopt;
+        !RegionInsidePicture(structure, x, y, width, height))
+        return {};
+    // A full decode reads every scan up to the end of image: a file that ends before it, or holds anything
+    // but markers after its scans, is damaged, even where the rows the window needs are whole.
+    if (!structure.reachedEndOfImage)
+        return {std::nullopt, true};
     const BlockGeometry geometry = BlockGeometry::of(structure);
+    if (!FollowsCompleteProgression(structure) || blocksPerMcu(geometry) > maxBlocksPerMcu)
+        return {};
     const WindowMcus mcus = WindowMcus::around(geometry, x, y, width, height);
     JpegWindow window;
     window.place = WindowPlace::of(structure, geometry, mcus);
@@ -43,7 +54,7 @@ std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t>
         ProgressiveWindowHead(file, structure, geometry, window.place.width, window.place.height);
     std::optional<std::vector<ProgressiveScan>> scans = startScans(file, structure, geometry);
     if (!head || !scans)
-        return std::nullopt;
+        return {};
     window.file = std::move(*head);
     BaselineBlockWriter writer(window.file);
     CoefficientRows rows(geometry);
@@ -51,12 +62,12 @@ std::optional<JpegWindow> CutProgressiveJpegWindow(std::span<const std::uint8_t>
         rows.clear();
         for (ProgressiveScan& scan : *scans) {
             if (!scan.decodeRow(row, rows))
-                return std::nullopt;
+                return {std::nullopt, scan.damaged()};
         }
         if (row >= mcus.firstRow && !writer.putRow(rows, geometry, mcus.firstColumn, mcus.columns()))
-            return std::nullopt;
+            return {};
     }
     writer.finish();
     window.file.insert(window.file.end(), {jpegmarker::prefix, jpegmarker::endOfImage});
-    return window;
+    return {std::move(window), false};
 }

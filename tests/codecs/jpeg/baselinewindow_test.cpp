@@ -57,7 +57,7 @@ TEST(JpegWindowCut, RegionsAtEveryPlaceAroundMcuEdges)
             for (int last = 29; last <= 35; ++last) {
                 // Columns and rows take the offsets crosswise, so every pairing of edges turns up.
                 const QRect region(QPoint(first, 13 + last - 29), QPoint(last, 29 + first - 13));
-                const std::optional<JpegWindow> window = cutBaselineWindow(file, region);
+                const std::optional<JpegWindow> window = cutBaselineWindow(file, region).window;
                 ASSERT_TRUE(window);
                 EXPECT_EQ(
                     differenceBetween(regionOfWindow(*window, region),
@@ -76,7 +76,7 @@ TEST(JpegWindowCut, SharingTheWalkGivesTheSameWindow)
     const QByteArray file = writtenJpeg(folder, {640, 1200}, {2, 2});
     const QRect region(200, 700, 120, 160);
     const WindowCutSharing alone{std::int64_t(1) << 40, 0.5};
-    const std::optional<JpegWindow> walkedAlone = cutBaselineWindow(file, region, alone);
+    const std::optional<JpegWindow> walkedAlone = cutBaselineWindow(file, region, alone).window;
     ASSERT_TRUE(walkedAlone);
     EXPECT_EQ(differenceBetween(regionOfWindow(*walkedAlone, region),
                                 referenceCrop(folder.filePath("picture.jpg"), region, background)),
@@ -87,7 +87,7 @@ TEST(JpegWindowCut, SharingTheWalkGivesTheSameWindow)
     for (int percent = 2; percent < 100; percent += 2)
         shares.push_back(percent / 100.0);
     for (const double share : shares) {
-        const std::optional<JpegWindow> shared = cutBaselineWindow(file, region, {0, share});
+        const std::optional<JpegWindow> shared = cutBaselineWindow(file, region, {0, share}).window;
         ASSERT_TRUE(shared) << share;
         EXPECT_EQ(shared->file, walkedAlone->file) << share;
     }
@@ -99,7 +99,9 @@ TEST(JpegWindowCut, RefusesPicturesItCannotWalk)
     const QSize size(96, 64);
     for (const JpegVariant& variant : {JpegVariant{2, 2, false, true}, JpegVariant{2, 2, false, false, 2}}) {
         const QByteArray file = writtenJpeg(folder, size, variant);
-        EXPECT_FALSE(cutBaselineWindow(file, QRect(40, 40, 8, 8)));
+        const WindowCut cut = cutBaselineWindow(file, QRect(40, 40, 8, 8));
+        EXPECT_FALSE(cut.window);
+        EXPECT_FALSE(cut.damaged);
     }
 }
 
@@ -108,30 +110,42 @@ TEST(JpegWindowCut, RefusesRegionsOutsideThePicture)
     QTemporaryDir folder;
     const QByteArray file = writtenJpeg(folder, {96, 64}, {2, 2});
     for (const QRect& region : {QRect(-1, 0, 8, 8), QRect(0, -1, 8, 8), QRect(90, 0, 7, 8),
-                                QRect(0, 60, 8, 5), QRect(0, 0, 0, 8), QRect(0, 0, 8, 0)})
-        EXPECT_FALSE(cutBaselineWindow(file, region));
+                                QRect(0, 60, 8, 5), QRect(0, 0, 0, 8), QRect(0, 0, 8, 0)}) {
+        const WindowCut cut = cutBaselineWindow(file, region);
+        EXPECT_FALSE(cut.window);
+        EXPECT_FALSE(cut.damaged);
+    }
 }
 
-TEST(JpegWindowCut, DataCutShortOrBrokenBeforeTheWindowsEndIsRefused)
+TEST(JpegWindowCut, DataCutShortOrBrokenBeforeTheWindowsEndIsDamaged)
 {
     QTemporaryDir folder;
     const QByteArray file = writtenJpeg(folder, {640, 1200}, {2, 2});
     const QRect region(200, 500, 120, 160);
-    const std::optional<JpegWindow> whole = cutBaselineWindow(file, region);
+    const std::optional<JpegWindow> whole = cutBaselineWindow(file, region).window;
     ASSERT_TRUE(whole);
     const qsizetype middle = file.size() / 2;
     for (const WindowCutSharing& sharing :
          {WindowCutSharing{std::int64_t(1) << 40, 0.5}, WindowCutSharing{0, 0.3}}) {
-        const QByteArray cutShort = file.left(middle);
-        EXPECT_FALSE(cutBaselineWindow(cutShort, region, sharing));
+        const WindowCut cutShort = cutBaselineWindow(file.left(middle), region, sharing);
+        EXPECT_FALSE(cutShort.window);
+        EXPECT_TRUE(cutShort.damaged);
         // A marker inside the data, where no marker may stand.
-        QByteArray broken = file;
-        broken[middle / 2] = char(0xFF);
-        broken[middle / 2 + 1] = char(0xD3);
-        EXPECT_FALSE(cutBaselineWindow(broken, region, sharing));
+        QByteArray withMarker = file;
+        withMarker[middle / 2] = char(0xFF);
+        withMarker[middle / 2 + 1] = char(0xD3);
+        const WindowCut marked = cutBaselineWindow(withMarker, region, sharing);
+        EXPECT_FALSE(marked.window);
+        EXPECT_TRUE(marked.damaged);
+        // Bits that start no code: a run of ones longer than any code of the standard tables.
+        QByteArray undefined = file;
+        undefined.replace(middle / 2, 8, QByteArray::fromHex("ff00ff00ff00ff00"));
+        const WindowCut broken = cutBaselineWindow(undefined, region, sharing);
+        EXPECT_FALSE(broken.window);
+        EXPECT_TRUE(broken.damaged);
         // What lies past the window's last MCU is never read.
         const QByteArray endCut = file.left(file.size() - file.size() / 5);
-        const std::optional<JpegWindow> window = cutBaselineWindow(endCut, region, sharing);
+        const std::optional<JpegWindow> window = cutBaselineWindow(endCut, region, sharing).window;
         ASSERT_TRUE(window);
         EXPECT_EQ(window->file, whole->file);
     }

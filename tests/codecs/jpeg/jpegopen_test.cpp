@@ -1,11 +1,10 @@
 // Opening a JPEG. Where our reading of the header stands for libjpeg's, the picture opens as libjpeg's
 // reading would have it: every header, damaged ones too, opens or fails as libjpeg says, with its message.
-// Pictures left to Qt's reader are refused when their scans do not end whole.
+// Four-component pictures are decoded as Qt's reader decodes them, within the budget of whole decodes.
 #include "codecs/jpeg/jpegpicturesource.h"
 #include "codecs/jpeg/libjpegdecoder.h"
 #include "codecs/jpeg/libjpegheader.h"
 #include "codecs/jpeg/stream/jpegstructure.h"
-#include "codecs/picture/qtpicturesource.h"
 #include "tests/support/pictures/bytelayout.h"
 #include "tests/support/pictures/filebytes.h"
 #include "tests/support/pictures/libjpegwritten.h"
@@ -70,7 +69,6 @@ struct Opened
     bool opened = false;
     QString error;
     QSize size;
-    bool leftToQt = false;
 
     bool operator==(const Opened&) const = default;
 };
@@ -79,8 +77,7 @@ std::ostream& operator<<(std::ostream& out, const Opened& opened)
 {
     if (!opened.opened)
         return out << "refused: " << opened.error.toStdString();
-    return out << opened.size.width() << "x" << opened.size.height()
-               << (opened.leftToQt ? " by Qt" : " by us");
+    return out << opened.size.width() << "x" << opened.size.height();
 }
 
 Opened openedByUs(const QByteArray& bytes)
@@ -89,8 +86,8 @@ Opened openedByUs(const QByteArray& bytes)
     const FileBytes file(bytes.begin(), bytes.end());
     const std::unique_ptr<PictureSource> source = openJpegPicture(QStringLiteral("unread.jpg"), file, error);
     if (!source)
-        return {false, error, {}, false};
-    return {true, {}, source->size(), dynamic_cast<const QtPictureSource*>(source.get()) != nullptr};
+        return {false, error, {}};
+    return {true, {}, source->size()};
 }
 
 // What libjpeg's reading of the whole file's header says: how every JPEG was opened before our reading
@@ -100,8 +97,8 @@ Opened openedByLibjpeg(const QByteArray& bytes)
     LibjpegDecoder decoder(ByteSpan(bytes));
     QString error;
     if (!decoder.readHeader(error))
-        return {false, error, {}, false};
-    return {true, {}, decoder.pictureSize(), !decoder.decodesItself()};
+        return {false, error, {}};
+    return {true, {}, decoder.pictureSize()};
 }
 
 bool readsAlike(const QByteArray& bytes)
@@ -156,21 +153,21 @@ TEST(JpegOpen, EveryDamagedHeaderOpensAsLibjpegReadsIt)
     EXPECT_GT(refused, 1000);
 }
 
-struct EndCase
+struct FourComponentCase
 {
     const char* name;
-    bool progressive;
-    QByteArray (*damage)(QByteArray bytes);
-    bool decodes;
+    JpegVariant variant;
 };
 
-class QtReadJpegEnd : public testing::TestWithParam<EndCase>
+class FourComponents : public testing::TestWithParam<FourComponentCase>
 {
 };
 
-TEST_P(QtReadJpegEnd, IsCheckedBeforeQtDecodes)
+// CMYK and YCCK pictures are ours: crops match Qt's full decode, whether a window is cut or libjpeg reads
+// the picture whole.
+TEST_P(FourComponents, CropsMatchQtsFullDecode)
 {
-    const QByteArray bytes = GetParam().damage(writtenJpeg({1, 1, false, GetParam().progressive, 0, true}));
+    const QByteArray bytes = writtenJpeg(GetParam().variant);
     QTemporaryDir folder;
     const QString path = folder.filePath("cmyk.jpg");
     ASSERT_TRUE(WriteFileBytes(path, bytes));
@@ -178,25 +175,55 @@ TEST_P(QtReadJpegEnd, IsCheckedBeforeQtDecodes)
     const std::unique_ptr<PictureSource> source =
         openJpegPicture(path, FileBytes(bytes.begin(), bytes.end()), error);
     ASSERT_TRUE(source) << error.toStdString();
-    const std::optional<QImage> crop = source->decodeRegion(QRect(3, 5, 40, 30), Qt::black, error);
-    EXPECT_EQ(crop.has_value(), GetParam().decodes) << error.toStdString();
-    if (!GetParam().decodes) {
-        EXPECT_EQ(error, QStringLiteral("The JPEG file is cut short."));
+    const QImage whole = QImage(path).convertToFormat(QImage::Format_RGB888);
+    ASSERT_EQ(whole.size(), source->size());
+    for (const QRect& region : {QRect(3, 5, 40, 30), QRect(0, 0, 61, 43), QRect(60, 42, 1, 1)}) {
+        const std::optional<QImage> crop = source->decodeRegion(region, Qt::black, error);
+        ASSERT_TRUE(crop) << error.toStdString();
+        EXPECT_EQ(*crop, whole.copy(region)) << region.x() << "," << region.y();
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cmyk, QtReadJpegEnd,
-    testing::Values(
-        EndCase{"whole", false, [](QByteArray b) { return b; }, true},
-        EndCase{"bytesAfterTheEnd", false, [](QByteArray b) { return b.append("trailing"); }, true},
-        EndCase{"cutInsideTheData", false, [](QByteArray b) { return b.left(b.size() * 3 / 5); }, false},
-        EndCase{"endMarkerMissing", false, [](QByteArray b) { return b.left(b.size() - 2); }, false},
-        EndCase{"progressiveWhole", true, [](QByteArray b) { return b; }, true},
-        EndCase{"progressiveCutInALaterScan", true, [](QByteArray b) { return b.left(b.size() * 3 / 5); },
-                false},
-        EndCase{"progressiveEndMarkerMissing", true, [](QByteArray b) { return b.left(b.size() - 2); },
-                false}),
+    Variants, FourComponents,
+    testing::Values(FourComponentCase{"cmyk", {1, 1, false, false, 0, true}},
+                    FourComponentCase{"cmykLuma2x2", {2, 2, false, false, 0, true}},
+                    FourComponentCase{"cmykProgressive", {1, 1, false, true, 0, true}},
+                    FourComponentCase{"cmykRestarts", {1, 1, false, false, 2, true}},
+                    FourComponentCase{"ycck", {2, 1, false, false, 0, true, 0, false, true}},
+                    FourComponentCase{"ycckProgressive", {2, 2, false, true, 0, true, 0, false, true}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FourComponents, ACutShortFileIsRefusedWhereTheRegionNeedsTheMissingData)
+{
+    for (const bool progressive : {false, true}) {
+        const QByteArray whole = writtenJpeg({1, 1, false, progressive, 0, true});
+        const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(whole), ScansToRead::First);
+        ASSERT_TRUE(structure);
+        const QByteArray bytes = whole.left(qsizetype(structure->scans.front().dataOffset) + 40);
+        QString error;
+        const std::unique_ptr<PictureSource> source =
+            openJpegPicture(QStringLiteral("unread.jpg"), FileBytes(bytes.begin(), bytes.end()), error);
+        ASSERT_TRUE(source) << error.toStdString();
+        EXPECT_FALSE(source->decodeRegion(QRect(30, 30, 31, 13), Qt::black, error)) << progressive;
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+// Two components are no colours libjpeg converts, nor Qt's reader.
+TEST(JpegOpen, ComponentsThatShowNoColoursAreRefusedAtOpen)
+{
+    QByteArray bytes = writtenJpeg({1, 1, true});
+    const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(bytes), ScansToRead::First);
+    ASSERT_TRUE(structure);
+    const auto frame = qsizetype(structure->frameOffset);
+    // The frame and the scan name a second component, sampled and quantized as the first.
+    bytes.insert(frame + 2 + 2 + 6 + 3, QByteArray::fromHex("020100"));
+    bytes[frame + 3] = char(bytes[frame + 3] + 3);
+    bytes[frame + 9] = 2;
+    const Opened byUs = openedByUs(bytes);
+    EXPECT_FALSE(byUs.opened);
+    EXPECT_EQ(byUs, openedByLibjpeg(bytes));
+}
 
 } // namespace

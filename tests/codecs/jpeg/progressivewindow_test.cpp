@@ -114,13 +114,27 @@ TEST(ProgressiveWindowCutRefusal, ScansThatLeaveCoefficientsShortOfFullPrecision
     ScanScript lumaLeftOneBitShort = dcAloneBandsWhole;
     lumaLeftOneBitShort[4].approximationLow = 1;
     writeScriptedJpeg(path, {64, 48}, 2, 2, lumaLeftOneBitShort, 0);
-    EXPECT_FALSE(cutProgressiveWindow(ReadFileBytes(path), QRect(20, 20, 8, 8)));
+    const WindowCut cut = cutProgressiveWindow(ReadFileBytes(path), QRect(20, 20, 8, 8));
+    EXPECT_FALSE(cut.window);
+    EXPECT_FALSE(cut.damaged);
+}
+
+// Luma sampled 4x4 and chroma 1x1: 18 blocks an MCU, more than the window's one interleaved scan may hold.
+TEST(ProgressiveWindowCutRefusal, McusTooLargeForOneScan)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("picture.jpg");
+    writeScriptedJpeg(path, {64, 48}, 4, 4, dcAloneBandsWhole, 0);
+    const WindowCut cut = cutProgressiveWindow(ReadFileBytes(path), QRect(20, 20, 8, 8));
+    EXPECT_FALSE(cut.window);
+    EXPECT_FALSE(cut.damaged);
 }
 
 TEST(ProgressiveWindowCutRefusal, PicturesThatAreNotProgressive)
 {
-    EXPECT_FALSE(cutProgressiveWindow(LibjpegWritten(PhotoLikePicture(64, 48), {2, 2}), QRect(20, 20, 8, 8)));
-    EXPECT_FALSE(cutProgressiveWindow({}, QRect(0, 0, 1, 1)));
+    EXPECT_FALSE(
+        cutProgressiveWindow(LibjpegWritten(PhotoLikePicture(64, 48), {2, 2}), QRect(20, 20, 8, 8)).window);
+    EXPECT_FALSE(cutProgressiveWindow({}, QRect(0, 0, 1, 1)).window);
 }
 
 TEST(ProgressiveWindowCutRefusal, RegionsOutsideThePicture)
@@ -128,7 +142,7 @@ TEST(ProgressiveWindowCutRefusal, RegionsOutsideThePicture)
     const QByteArray file = writtenProgressive({96, 64});
     for (const QRect& region : {QRect(-1, 0, 8, 8), QRect(0, -1, 8, 8), QRect(90, 0, 7, 8),
                                 QRect(0, 60, 8, 5), QRect(0, 0, 0, 8), QRect(0, 0, 8, 0)})
-        EXPECT_FALSE(cutProgressiveWindow(file, region));
+        EXPECT_FALSE(cutProgressiveWindow(file, region).window);
 }
 
 TEST(ProgressiveWindowCutRefusal, QuantizationTablesDefinedAgainBetweenScans)
@@ -141,10 +155,12 @@ TEST(ProgressiveWindowCutRefusal, QuantizationTablesDefinedAgainBetweenScans)
     const qsizetype tablesSize = 2 + (uchar(file[tablesAt + 2]) << 8 | uchar(file[tablesAt + 3]));
     file.insert(qsizetype(structure->scans[1].headerOffset), file.mid(tablesAt, tablesSize));
     ASSERT_TRUE(ReadJpegStructure(ByteSpan(file), ScansToRead::All));
-    EXPECT_FALSE(cutProgressiveWindow(file, QRect(40, 40, 8, 8)));
+    const WindowCut cut = cutProgressiveWindow(file, QRect(40, 40, 8, 8));
+    EXPECT_FALSE(cut.window);
+    EXPECT_FALSE(cut.damaged);
 }
 
-TEST(ProgressiveWindowCutRefusal, DataCutShortOrBrokenBeforeTheWindowsEnd)
+TEST(ProgressiveWindowCutRefusal, DataCutShortOrBrokenBeforeTheWindowsEndIsDamaged)
 {
     const QByteArray file = writtenProgressive({640, 480});
     const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(file), ScansToRead::All);
@@ -152,25 +168,28 @@ TEST(ProgressiveWindowCutRefusal, DataCutShortOrBrokenBeforeTheWindowsEnd)
     const JpegScan& last = structure->scans.back();
     const QRect bottom(300, 440, 40, 40);
     const QRect top(300, 20, 40, 40);
-    const auto cut = [](const QByteArray& bytes, const QRect& region) {
-        return cutProgressiveWindow(bytes, region);
+    ASSERT_TRUE(cutProgressiveWindow(file, top).window);
+    const auto expectDamaged = [](const QByteArray& bytes, const QRect& region, const char* what) {
+        const WindowCut cut = cutProgressiveWindow(bytes, region);
+        EXPECT_FALSE(cut.window) << what;
+        EXPECT_TRUE(cut.damaged) << what;
     };
-    ASSERT_TRUE(cut(file, top));
 
-    // Cut before the last scan: its coefficients never arrive.
-    EXPECT_FALSE(cut(file.left(qsizetype(last.headerOffset)), top));
-    // Cut inside the last scan: the rows above the cut are whole, the file is not.
-    const QByteArray lastScanHalved =
-        file.left(qsizetype(last.dataOffset + (last.dataEnd - last.dataOffset) / 2));
-    EXPECT_FALSE(cut(lastScanHalved, top));
+    expectDamaged(file.left(qsizetype(last.headerOffset)), top, "cut before the last scan");
+    // The rows above the cut are whole, the file is not.
+    expectDamaged(file.left(qsizetype(last.dataOffset + (last.dataEnd - last.dataOffset) / 2)), top,
+                  "cut inside the last scan");
 
-    // A marker inside the first scan's data, where no marker may stand.
     const JpegScan& first = structure->scans.front();
-    QByteArray broken = file;
     const qsizetype middle = qsizetype(first.dataOffset + (first.dataEnd - first.dataOffset) / 2);
-    broken[middle] = char(0xFF);
-    broken[middle + 1] = char(0xD3);
-    EXPECT_FALSE(cut(broken, bottom));
+    QByteArray withMarker = file;
+    withMarker[middle] = char(0xFF);
+    withMarker[middle + 1] = char(0xD3);
+    expectDamaged(withMarker, bottom, "a marker inside the first scan's data");
+    // A run of ones longer than any code of the tables.
+    QByteArray undefined = file;
+    undefined.replace(middle, 8, QByteArray::fromHex("ff00ff00ff00ff00"));
+    expectDamaged(undefined, bottom, "bits that start no code");
 }
 
 } // namespace

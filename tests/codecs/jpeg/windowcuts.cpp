@@ -10,21 +10,20 @@
 
 using namespace testpictures;
 
-std::optional<JpegWindow> cutBaselineWindow(const QByteArray& file, const QRect& region,
-                                            const WindowCutSharing& sharing)
+WindowCut cutBaselineWindow(const QByteArray& file, const QRect& region, const WindowCutSharing& sharing)
 {
     const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(file), ScansToRead::First);
     if (!structure)
-        return std::nullopt;
+        return {};
     return CutJpegWindow(ByteSpan(file), *structure, region.x(), region.y(), region.width(), region.height(),
                          sharing);
 }
 
-std::optional<JpegWindow> cutProgressiveWindow(const QByteArray& file, const QRect& region)
+WindowCut cutProgressiveWindow(const QByteArray& file, const QRect& region)
 {
     const std::optional<JpegStructure> structure = ReadJpegStructure(ByteSpan(file), ScansToRead::All);
     if (!structure)
-        return std::nullopt;
+        return {};
     return CutProgressiveJpegWindow(ByteSpan(file), *structure, region.x(), region.y(), region.width(),
                                     region.height());
 }
@@ -36,12 +35,12 @@ QImage regionOfWindow(const JpegWindow& window, const QRect& region)
         .convertToFormat(QImage::Format_RGB888);
 }
 
-void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size, WindowCut cut)
+void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size, WindowCutter cut)
 {
     const QColor background(23, 140, 201);
     const QByteArray file = ReadFileBytes(path);
     for (const QRect& region : probeRegions(size)) {
-        const std::optional<JpegWindow> window = cut(file, region);
+        const std::optional<JpegWindow> window = cut(file, region).window;
         ASSERT_TRUE(window) << region.x() << "," << region.y();
         EXPECT_TRUE(QRect(window->place.left, window->place.top, window->place.width, window->place.height)
                         .contains(region));

@@ -11,11 +11,11 @@
 #include <optional>
 
 // Windows cut out of files the tests wrote, as a drop cuts them: the structure read as far as the cut
-// needs, then the cut; nullopt when the structure cannot be read.
+// needs, then the cut; no window when the structure cannot be read.
 
-std::optional<JpegWindow> cutBaselineWindow(const QByteArray& file, const QRect& region,
-                                            const WindowCutSharing& sharing = {});
-std::optional<JpegWindow> cutProgressiveWindow(const QByteArray& file, const QRect& region);
+WindowCut cutBaselineWindow(const QByteArray& file, const QRect& region,
+                            const WindowCutSharing& sharing = {});
+WindowCut cutProgressiveWindow(const QByteArray& file, const QRect& region);
 
 // The window's part that covers `region` (in the picture's pixels), decoded by Qt.
 QImage regionOfWindow(const JpegWindow& window, const QRect& region);
@@ -28,8 +28,8 @@ struct WindowCase
     testpictures::JpegVariant variant;
 };
 
-using WindowCut = std::optional<JpegWindow> (*)(const QByteArray& file, const QRect& region);
+using WindowCutter = WindowCut (*)(const QByteArray& file, const QRect& region);
 
 // Cuts a window around each of probeRegions(size) out of the picture at `path`: each window holds its
 // region, and Qt's decode of it the region's pixels of Qt's full decode.
-void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size, WindowCut cut);
+void expectWindowsHoldTheFullDecodesPixels(const QString& path, QSize size, WindowCutter cut);
