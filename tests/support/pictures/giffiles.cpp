@@ -2,6 +2,9 @@
 
 #include "tests/support/pictures/bytelayout.h"
 
+#include <unordered_map>
+#include <utility>
+
 namespace testpictures {
 
 namespace {
@@ -32,6 +35,31 @@ constexpr int SubBlockBytes = 255;
 qsizetype InSubBlocks(qsizetype streamOffset)
 {
     return streamOffset + (streamOffset + SubBlockBytes - 1) / SubBlockBytes;
+}
+
+// The packed field's size bits of a table of `colours` colours, and the table padded to that size.
+int TableSizeBits(qsizetype colours)
+{
+    int bits = 0;
+    while ((qsizetype(2) << bits) < colours)
+        ++bits;
+    return bits;
+}
+
+QByteArray PaddedColourTable(QList<QRgb> colours)
+{
+    colours.resize(qsizetype(2) << TableSizeBits(colours.size()), qRgb(0, 0, 0));
+    return GifColourTable(colours);
+}
+
+QByteArray InSubBlocksOf255(const QByteArray& stream)
+{
+    QByteArray blocks;
+    for (qsizetype at = 0; at < stream.size(); at += SubBlockBytes) {
+        const QByteArray block = stream.mid(at, SubBlockBytes);
+        blocks += char(block.size()) + block;
+    }
+    return blocks + '\0';
 }
 
 QList<QRgb> TwoColours()
@@ -101,6 +129,86 @@ RowMarkedBytes GifLiteralCodes(int minimumCodeSize, int width, int height,
     for (const qsizetype streamEnd : streamRowEnds)
         data.rowEnds.append(1 + InSubBlocks(streamEnd));
     return data;
+}
+
+QByteArray GifLzwData(int minimumCodeSize, const QByteArray& indexes)
+{
+    constexpr int TableSize = 4096;
+    const int clearCode = 1 << minimumCodeSize;
+    const int endCode = clearCode + 1;
+    CodePacker codes;
+    std::unordered_map<int, int> table;
+    int width = minimumCodeSize + 1;
+    int next = endCode + 1;
+    codes.put(clearCode, width);
+    int prefix = -1;
+    for (const char value : indexes) {
+        const int index = uchar(value);
+        if (prefix < 0) {
+            prefix = index;
+            continue;
+        }
+        const auto known = table.find(prefix << 8 | index);
+        if (known != table.end()) {
+            prefix = known->second;
+            continue;
+        }
+        codes.put(prefix, width);
+        table.emplace(prefix << 8 | index, next++);
+        // The decoder adds each entry a code later than the encoder, and widens its codes once its next
+        // entry needs the wider code.
+        if (next > (1 << width) && width < 12)
+            ++width;
+        if (next == TableSize) {
+            codes.put(clearCode, width);
+            table.clear();
+            width = minimumCodeSize + 1;
+            next = endCode + 1;
+        }
+        prefix = index;
+    }
+    if (prefix >= 0)
+        codes.put(prefix, width);
+    codes.put(endCode, width);
+    return char(minimumCodeSize) + InSubBlocksOf255(codes.packed());
+}
+
+QByteArray GifFile(const GifPicture& picture)
+{
+    constexpr quint8 TableFlag = 0x80;
+    constexpr quint8 InterlaceFlag = 0x40;
+    const bool global = !picture.globalColours.isEmpty();
+    const bool local = !picture.localColours.isEmpty();
+    QByteArray file = GifScreen("89a", picture.screenWidth, picture.screenHeight,
+                                global ? quint8(TableFlag | TableSizeBits(picture.globalColours.size())) : 0);
+    file[11] = char(picture.backgroundIndex);
+    if (global)
+        file += PaddedColourTable(picture.globalColours);
+    if (picture.transparentIndex >= 0)
+        file += GifTransparency(quint8(picture.transparentIndex));
+    const QRect& frame = picture.frame;
+    const quint8 packed = quint8((local ? TableFlag | TableSizeBits(picture.localColours.size()) : 0) |
+                                 (picture.interlaced ? InterlaceFlag : 0));
+    file += GifImageDescriptor(quint16(frame.x()), quint16(frame.y()), quint16(frame.width()),
+                               quint16(frame.height()), packed);
+    if (local)
+        file += PaddedColourTable(picture.localColours);
+    QList<int> rows;
+    if (picture.interlaced) {
+        for (const auto& [first, step] : {std::pair{0, 8}, {4, 8}, {2, 4}, {1, 2}}) {
+            for (int row = first; row < frame.height(); row += step)
+                rows.append(row);
+        }
+    } else {
+        for (int row = 0; row < frame.height(); ++row)
+            rows.append(row);
+    }
+    QByteArray indexes;
+    for (const int row : rows) {
+        for (int x = 0; x < frame.width(); ++x)
+            indexes += char(picture.indexAt(x, row));
+    }
+    return file + GifLzwData(picture.minimumCodeSize, indexes) + GifTrailer;
 }
 
 RowMarkedBytes GifWithRowEnds(int width, int height)

@@ -3,6 +3,7 @@
 #include "tests/support/pictures/bytelayout.h"
 
 #include <QList>
+#include <QRect>
 #include <QRgb>
 #include <functional>
 
@@ -28,6 +29,30 @@ QList<QRgb> GifRampColours();
 // first width. rowEnds are offsets in the data.
 RowMarkedBytes GifLiteralCodes(int minimumCodeSize, int width, int height,
                                const std::function<int(int x, int y)>& indexAt);
+
+// An image's data as an LZW encoder writes it (GIF89a, appendix F): the minimum code size, a clear code,
+// the codes of the longest strings the table holds (a clear code again when it is full), the end code, in
+// sub-blocks of 255 bytes and the empty block. `indexes` are the image's colour indexes in stored order.
+QByteArray GifLzwData(int minimumCodeSize, const QByteArray& indexes);
+
+// A GIF whose first image is `frame` on a logical screen of screenWidth × screenHeight.
+struct GifPicture
+{
+    quint16 screenWidth = 1;
+    quint16 screenHeight = 1;
+    // No table when empty; a table is padded with black to a power of two.
+    QList<QRgb> globalColours = {};
+    quint8 backgroundIndex = 0;
+    QRect frame = QRect(0, 0, 1, 1);
+    QList<QRgb> localColours = {};
+    bool interlaced = false;
+    // -1: no graphic control extension.
+    int transparentIndex = -1;
+    int minimumCodeSize = 8;
+    // The colour index of the frame's pixel x, y (counted inside the frame).
+    std::function<int(int x, int y)> indexAt = [](int, int) { return 0; };
+};
+QByteArray GifFile(const GifPicture& picture);
 
 // A GIF of width × height with a 256-colour table whose pixels run through the colours row by row.
 RowMarkedBytes GifWithRowEnds(int width, int height);
