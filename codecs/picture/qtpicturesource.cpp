@@ -68,18 +68,14 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         return std::nullopt;
     QImageReader reader(path());
     reader.setAutoTransform(false);
-    if (check_ && !check_(path(), error))
-        return std::nullopt;
-    const bool clips = reader.supportsOption(QImageIOHandler::ClipRect);
-    const QSize decodedSize = clips ? region.size() : size();
-    if (decodedBytes(decodedSize) > qint64(WholeDecodeLimitMiB) * 1024 * 1024) {
+    // The readers left to Qt decode the whole picture into an image of that size, and need little beside it:
+    // the image draws from the budget of whole decodes.
+    if (decodedBytes(size()) > qint64(WholeDecodeLimitMiB) * 1024 * 1024) {
         error = QStringLiteral("The %1x%2 picture is too large to decode in memory.")
                     .arg(size().width())
                     .arg(size().height());
         return std::nullopt;
     }
-    if (clips)
-        reader.setClipRect(region);
     QImage picture;
     {
         const AllocationLimitRaise raise(WholeDecodeLimitMiB);
@@ -89,10 +85,10 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         error = reader.errorString();
         return std::nullopt;
     }
-    if (picture.size() != decodedSize) {
+    if (picture.size() != size()) {
         error = changedSinceOpen();
         return std::nullopt;
     }
     padColourTable(picture);
-    return flattenOnto(picture, clips ? picture.rect() : region, background, error);
+    return flattenOnto(picture, region, background, error);
 }
