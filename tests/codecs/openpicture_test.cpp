@@ -5,6 +5,7 @@
 #include "tests/codecs/probedopen.h"
 #include "tests/codecs/regionchecks.h"
 #include "tests/support/pictures/filebytes.h"
+#include "tests/support/pictures/giffiles.h"
 #include "tests/support/pictures/libjpegwritten.h"
 #include "tests/support/pictures/patterns.h"
 
@@ -62,6 +63,36 @@ TEST(OpenPicture, WhatTheProbeFoundNothingInGoesToQtsReaders)
         ASSERT_TRUE(source) << "Kind " << kind << ": " << error.toStdString();
         EXPECT_EQ(source->size(), QSize(6, 4)) << "Kind " << kind;
     }
+}
+
+// Qt's readers take these files for a GIF and a JPEG: they still go to our decoders, which leave the screen
+// around a smaller first image transparent, and refuse a JPEG whose data holds a code no table defines.
+TEST(OpenPicture, WhatTheProbeFoundNothingInButQtTakesForAGifOrJpegGoesToOurDecoder)
+{
+    QTemporaryDir folder;
+    GifPicture gif;
+    gif.screenWidth = 20;
+    gif.screenHeight = 10;
+    gif.frame = QRect(5, 2, 4, 4);
+    gif.localColours = {qRgb(250, 0, 0), qRgb(0, 0, 250)};
+    gif.minimumCodeSize = 2;
+    const QString gifPath = folder.filePath("offset.gif");
+    ASSERT_TRUE(WriteFileBytes(gifPath, GifFile(gif)));
+    QString error;
+    const std::unique_ptr<PictureSource> gifSource = OpenPicture(gifPath, probedAs(0), error);
+    ASSERT_TRUE(gifSource) << error.toStdString();
+    const std::optional<QImage> corner = gifSource->decodeRegion(QRect(0, 0, 2, 2), Qt::white, error);
+    ASSERT_TRUE(corner) << error.toStdString();
+    EXPECT_EQ(corner->pixel(0, 0), qRgb(255, 255, 255));
+
+    QByteArray jpeg = LibjpegWritten(PhotoLikePicture(64, 48), {2, 2});
+    jpeg.replace(jpeg.size() / 2, 8, QByteArray::fromHex("ff00ff00ff00ff00"));
+    const QString jpegPath = folder.filePath("damaged.jpg");
+    ASSERT_TRUE(WriteFileBytes(jpegPath, jpeg));
+    const std::unique_ptr<PictureSource> jpegSource = OpenPicture(jpegPath, probedAs(0), error);
+    ASSERT_TRUE(jpegSource) << error.toStdString();
+    EXPECT_FALSE(jpegSource->decodeRegion(QRect(0, 0, 64, 48), Qt::white, error));
+    EXPECT_TRUE(error.startsWith("The JPEG data")) << error.toStdString();
 }
 
 TEST(OpenPicture, AFileThatCannotBeOpenedGivesTheSystemsReason)

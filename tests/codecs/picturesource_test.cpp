@@ -105,7 +105,7 @@ TEST(PictureSource, Rgb16WithTransparentColourDrawsThatColourAsBackground)
     }
 }
 
-struct QtFormatCase
+struct LessCommonCase
 {
     const char* name;
     const char* fileName;
@@ -144,11 +144,11 @@ QByteArray rleBmpBytes()
                    runs);
 }
 
-class QtFormat : public testing::TestWithParam<QtFormatCase>
+class LessCommonPicture : public testing::TestWithParam<LessCommonCase>
 {
 };
 
-TEST_P(QtFormat, DecodesThroughQtsReader)
+TEST_P(LessCommonPicture, MatchesQtsFullDecode)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(GetParam().fileName);
@@ -162,10 +162,10 @@ TEST_P(QtFormat, DecodesThroughQtsReader)
     EXPECT_EQ(differenceBetween(*crop, referenceCrop(path, region, background)), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, QtFormat,
-                         testing::Values(QtFormatCase{"indexedWithTransparency", "a.gif", gifBytes},
-                                         QtFormatCase{"cmykJpeg", "a.jpg", cmykJpegBytes},
-                                         QtFormatCase{"rleBmp", "a.bmp", rleBmpBytes}),
+INSTANTIATE_TEST_SUITE_P(Formats, LessCommonPicture,
+                         testing::Values(LessCommonCase{"indexedWithTransparency", "a.gif", gifBytes},
+                                         LessCommonCase{"cmykJpeg", "a.jpg", cmykJpegBytes},
+                                         LessCommonCase{"rleBmp", "a.bmp", rleBmpBytes}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PictureSource, HugeJpegRegionDecodesWithoutAWholePictureBuffer)
