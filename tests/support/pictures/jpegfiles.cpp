@@ -8,6 +8,7 @@ namespace {
 
 enum Marker : quint8 {
     BaselineFrameMarker = 0xC0,
+    ProgressiveFrameMarker = 0xC2,
     HuffmanTablesMarker = 0xC4,
     ScanMarker = 0xDA,
     QuantisationTablesMarker = 0xDB,
@@ -96,6 +97,57 @@ QByteArray FlatGreyJpeg(quint16 side)
     return JpegStartOfImage() + JpegMarkerSegment(QuantisationTablesMarker, '\0' + QByteArray(64, '\x01')) +
            JpegFrame(BaselineFrameMarker, side, side, {{1, 0x11, 0}}) + StandardLumaTables() +
            JpegScanHeader({1}) + QByteArray::fromHex("28a28a").repeated(blocks / 4) + JpegEndOfImage();
+}
+
+QByteArray FlatProgressiveJpeg(quint16 width, quint16 height, int components, bool fullPrecision)
+{
+    // DC: category 0 (a difference of zero) is the code 0. AC: the end-of-band runs EOB0 to EOB14 take the
+    // four-bit codes 0000 to 1110; EOBr with r extra bits stands for 2^r to 2^(r+1) - 1 blocks.
+    constexpr int longestRunBits = 14;
+    QByteArray endOfBandSymbols;
+    for (int run = 0; run <= longestRunBits; ++run)
+        endOfBandSymbols += char(run << 4);
+    const QByteArray tables =
+        JpegMarkerSegment(HuffmanTablesMarker, JpegHuffmanTable(0, 0, {1}, QByteArray(1, '\0')) +
+                                                   JpegHuffmanTable(1, 0, {0, 0, 0, 15}, endOfBandSymbols));
+    QList<JpegFrameComponent> frameComponents;
+    for (int component = 0; component < components; ++component)
+        frameComponents.append({quint8(component + 1), 0x11, 0});
+    const qint64 blocks = qint64((width + 7) / 8) * ((height + 7) / 8);
+    // One zero bit a block, the last byte padded with ones.
+    QByteArray dcData(qsizetype((blocks + 7) / 8), '\0');
+    if (blocks % 8 != 0)
+        dcData.back() = char(0xFF >> (blocks % 8));
+    // Runs of 32767 blocks and a last shorter one, each code followed by its run's extra bits.
+    quint64 bits = 0;
+    int bitCount = 0;
+    QByteArray acData;
+    const auto put = [&](quint32 value, int count) {
+        bits = bits << count | value;
+        for (bitCount += count; bitCount >= 8; bitCount -= 8) {
+            acData += char(bits >> (bitCount - 8));
+            if (uchar(acData.back()) == 0xFF)
+                acData += '\0';
+        }
+    };
+    for (qint64 left = blocks; left > 0;) {
+        const qint64 run = qMin<qint64>(left, (1 << (longestRunBits + 1)) - 1);
+        int runBits = 0;
+        while ((qint64(2) << runBits) <= run)
+            ++runBits;
+        put(quint32(runBits), 4);
+        put(quint32(run - (qint64(1) << runBits)), runBits);
+        left -= run;
+    }
+    put(0xFF >> (8 - (8 - bitCount) % 8), (8 - bitCount) % 8);
+    QByteArray jpeg = JpegStartOfImage() +
+                      JpegMarkerSegment(QuantisationTablesMarker, '\0' + QByteArray(64, '\x01')) +
+                      JpegFrame(ProgressiveFrameMarker, width, height, frameComponents) + tables;
+    for (const JpegFrameComponent& component : frameComponents)
+        jpeg += JpegScanHeader({component.id}, 0, 0, 0) + dcData;
+    for (const JpegFrameComponent& component : frameComponents)
+        jpeg += JpegScanHeader({component.id}, 1, 63, fullPrecision ? 0 : 1) + acData;
+    return jpeg + JpegEndOfImage();
 }
 
 QByteArray WithJpegFrameSize(QByteArray jpeg, quint16 width, quint16 height)

@@ -40,6 +40,12 @@ QByteArray SmallJpeg(quint8 frameMarker, quint16 width, quint16 height);
 // bits a block with the standard tables: a few megabytes that decode to a huge picture.
 QByteArray FlatGreyJpeg(quint16 side);
 
+// A progressive picture of `components` components sampled 1x1 (four: CMYK) whose every block is flat: each
+// component's DC in a scan of its own, one bit a block, then its AC band in end-of-band runs. The AC band is
+// sent without its lowest bit, which never follows, unless `fullPrecision`. 20000 × 20000 pixels of CMYK
+// take about 3 MB.
+QByteArray FlatProgressiveJpeg(quint16 width, quint16 height, int components, bool fullPrecision);
+
 // The file with its frame header claiming width × height.
 QByteArray WithJpegFrameSize(QByteArray jpeg, quint16 width, quint16 height);
 // The offset just past the `index`th restart marker of the scan data; -1 when there is none.
