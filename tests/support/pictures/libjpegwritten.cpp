@@ -37,12 +37,19 @@ QByteArray LibjpegWritten(const QImage& picture, const JpegVariant& variant,
     info.input_components = variant.grey ? 1 : variant.cmyk ? 4 : 3;
     info.in_color_space = variant.grey ? JCS_GRAYSCALE : variant.cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 85, TRUE);
+    jpeg_set_quality(&info, variant.quality, TRUE);
     if (variant.cmyk && variant.ycck)
         jpeg_set_colorspace(&info, JCS_YCCK);
+    if (variant.rgb && !variant.grey && !variant.cmyk)
+        jpeg_set_colorspace(&info, JCS_RGB);
     info.arith_code = variant.arithmetic ? TRUE : FALSE;
+    info.optimize_coding = variant.optimizeCoding ? TRUE : FALSE;
     info.comp_info[0].h_samp_factor = variant.lumaH;
     info.comp_info[0].v_samp_factor = variant.lumaV;
+    for (int component = 1; component < info.num_components; ++component) {
+        info.comp_info[component].h_samp_factor = variant.chromaH;
+        info.comp_info[component].v_samp_factor = variant.chromaV;
+    }
     if (variant.progressive)
         jpeg_simple_progression(&info);
     std::vector<jpeg_scan_info> scans;
@@ -62,6 +69,7 @@ QByteArray LibjpegWritten(const QImage& picture, const JpegVariant& variant,
         info.num_scans = int(scans.size());
     }
     info.restart_interval = JDIMENSION(variant.restartInterval);
+    info.restart_in_rows = variant.restartRows;
     jpeg_start_compress(&info, TRUE);
     if (variant.exifOrientation != 0) {
         const QByteArray exif = ExifWithOrientation(variant.exifOrientation);

@@ -21,7 +21,7 @@ struct JpegScanStep
 
 struct JpegVariant
 {
-    int lumaH = 1, lumaV = 1; // the luma's sampling factors; chroma is sampled 1×1
+    int lumaH = 1, lumaV = 1; // the first component's sampling factors
     bool grey = false;
     bool progressive = false;
     int restartInterval = 0;
@@ -30,10 +30,19 @@ struct JpegVariant
     bool arithmetic = false;
     // Four components stored as YCCK (with cmyk set).
     bool ycck = false;
+    // The other components' sampling factors.
+    int chromaH = 1, chromaV = 1;
+    int quality = 85;
+    // Huffman tables made for the picture, in place of the standard's.
+    bool optimizeCoding = false;
+    // Three components stored as RGB.
+    bool rgb = false;
+    // A restart marker after every this many rows of MCUs (restartInterval 0).
+    int restartRows = 0;
 };
 
-// The content at quality 85. A progressive picture gets the scans of `scanScript` in its order, or
-// libjpeg's when it is empty.
+// The content at the variant's quality. The picture gets the scans of `scanScript` in its order (a
+// progressive script, or sequential scans of some components each), or libjpeg's when it is empty.
 QByteArray LibjpegWritten(const QImage& content, const JpegVariant& variant,
                           const std::vector<JpegScanStep>& scanScript = {});
 
