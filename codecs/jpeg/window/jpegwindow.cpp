@@ -21,6 +21,11 @@ WindowMcus WindowMcus::around(const BlockGeometry& geometry, int x, int y, int w
     mcus.lastColumn = mcuOf(x + width - 1 + edgePixels, geometry.mcuWidth, geometry.mcusPerRow - 1);
     mcus.firstRow = mcuOf(std::max(0, y - edgePixels), geometry.mcuHeight, geometry.mcuRows - 1);
     mcus.lastRow = mcuOf(y + height - 1 + edgePixels, geometry.mcuHeight, geometry.mcuRows - 1);
+    // libjpeg upsamples a component smoothly across only when it is more than two samples wide: the
+    // picture's last MCU column, which may be a few pixels wide, takes the column before it along.
+    if (mcus.firstColumn == mcus.lastColumn && mcus.lastColumn == geometry.mcusPerRow - 1 &&
+        mcus.firstColumn > 0)
+        --mcus.firstColumn;
     return mcus;
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 // The MCUs a window around a region holds: those covering the region and a pixel beyond it on each side
-// where the picture goes on, so that a decoder's smoothed chroma upsampling gives the region's pixels as in
-// the whole picture.
+// where the picture goes on, and never the picture's last MCU column alone, so that a decoder's smoothed
+// chroma upsampling gives the region's pixels as in the whole picture.
 struct WindowMcus
 {
     int firstColumn = 0, lastColumn = 0;

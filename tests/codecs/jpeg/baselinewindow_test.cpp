@@ -70,6 +70,35 @@ TEST(JpegWindowCut, RegionsAtEveryPlaceAroundMcuEdges)
     }
 }
 
+// The picture's last MCU column two to four pixels wide, its chroma one or two samples wide: libjpeg
+// upsamples so narrow a component without smoothing, so a window of that column alone would not hold the
+// full decode's pixels. Baseline and progressive windows alike.
+TEST(JpegWindowCut, RegionsInANarrowLastMcuColumn)
+{
+    for (const int width : {18, 19, 20}) {
+        for (const JpegVariant variant :
+             {JpegVariant{2, 1}, JpegVariant{2, 2}, JpegVariant{2, 2, false, true}}) {
+            QTemporaryDir folder;
+            const QSize size(width, 40);
+            const QByteArray file = writtenJpeg(folder, size, variant);
+            const WindowCutter cut = variant.progressive ? cutProgressiveWindow
+                                                         : [](const QByteArray& bytes, const QRect& region) {
+                                                               return cutBaselineWindow(bytes, region);
+                                                           };
+            for (const QRect& region : {QRect(width - 1, 3, 1, 5), QRect(width - 2, 0, 2, 40)}) {
+                const std::optional<JpegWindow> window = cut(file, region).window;
+                ASSERT_TRUE(window);
+                EXPECT_EQ(
+                    differenceBetween(regionOfWindow(*window, region),
+                                      referenceCrop(folder.filePath("picture.jpg"), region, background)),
+                    "")
+                    << width << " wide, " << variant.lumaH << "x" << variant.lumaV
+                    << (variant.progressive ? " progressive" : "") << ", region at " << region.x();
+            }
+        }
+    }
+}
+
 TEST(JpegWindowCut, SharingTheWalkGivesTheSameWindow)
 {
     QTemporaryDir folder;
