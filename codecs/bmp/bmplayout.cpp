@@ -16,6 +16,8 @@ namespace {
 
 constexpr qint64 fileHeaderBytes = 14;
 constexpr quint32 infoHeaderBytes = 40;
+// OS/2's 2.x header: the 40-byte header's fields, then fields of its own.
+constexpr quint32 os2HeaderBytes = 64;
 constexpr quint32 v4HeaderBytes = 108;
 constexpr quint32 v5HeaderBytes = 124;
 constexpr qint64 maskBytes = 12;
@@ -81,7 +83,7 @@ void readChannels(Bytes head, quint32 headerBytes, bool fields, int bits, BmpLay
         layout.green = BmpChannel::fromMask(0x00ff00);
         layout.blue = BmpChannel::fromMask(0x0000ff);
         constexpr quint32 topByte = 0xff000000;
-        if (bits == 32 && headerBytes != infoHeaderBytes && readU32LE(head, masks + 12) == topByte) {
+        if (bits == 32 && headerBytes >= v4HeaderBytes && readU32LE(head, masks + 12) == topByte) {
             layout.alpha = BmpChannel::fromMask(topByte);
             layout.hasAlpha = true;
         }
@@ -119,7 +121,8 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     const quint32 pixelOffset = readU32LE(head, 10);
     const quint32 headerBytes = readU32LE(head, 14);
     const auto leftToQt = [&] { return leftToQtIfWhole(head, headerBytes, file.size(), error); };
-    if (headerBytes != infoHeaderBytes && headerBytes != v4HeaderBytes && headerBytes != v5HeaderBytes)
+    if (headerBytes != infoHeaderBytes && headerBytes != os2HeaderBytes && headerBytes != v4HeaderBytes &&
+        headerBytes != v5HeaderBytes)
         return leftToQt();
     if (got < fileHeaderBytes + qint64(headerBytes)) {
         error = bmpCutShort();
@@ -133,7 +136,9 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     const quint32 coloursUsed = readU32LE(head, 46);
     const bool plain = compression == uncompressed &&
                        (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
-    const bool fields = compression == bitFields && (bits == 16 || bits == 32);
+    // OS/2 gives compression 3 another meaning.
+    const bool fields =
+        compression == bitFields && (bits == 16 || bits == 32) && headerBytes != os2HeaderBytes;
     // Runs are stored bottom-up only.
     const bool runs =
         ((compression == runLength8 && bits == 8) || (compression == runLength4 && bits == 4)) && height > 0;

@@ -53,7 +53,8 @@ std::unique_ptr<PictureSource> QtPictureSource::open(const QString& path, QStrin
         error = reader.errorString();
         return nullptr;
     }
-    const QSize size = reader.size();
+    // Qt's BMP reader gives a top-down bitmap's height as the header stores it, negative.
+    const QSize size(qAbs(reader.size().width()), qAbs(reader.size().height()));
     if (size.isEmpty()) {
         error = QStringLiteral("The picture's size cannot be read.");
         return nullptr;

@@ -122,4 +122,35 @@ INSTANTIATE_TEST_SUITE_P(Headers, UncompressedWithAlphaMask,
                                          AlphaCase{"version4TwentyFourBits", 108, 24, 0xff000000}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// OS/2's 64-byte header holds the 40-byte header's fields first; its bitmaps are stored as those are,
+// top-down ones included. A top-down bitmap left to Qt's reader, whose size Qt gives with the height as
+// stored, opens too.
+TEST(Os2AndTopDownBitmaps, MatchQtsFullDecode)
+{
+    QTemporaryDir folder;
+    for (const bool topDown : {false, true}) {
+        for (const quint16 bits : {quint16(8), quint16(24)}) {
+            BmpLayout layout;
+            layout.width = 11;
+            layout.height = quint32(topDown ? -6 : 6);
+            layout.bitsPerPixel = bits;
+            layout.infoHeaderBytes = 64;
+            if (bits == 8) {
+                for (int i = 0; i < 256; ++i)
+                    layout.colourTable.append(qRgb(i, 255 - i, i * 3 % 256));
+            }
+            expectWholePictureMatchesQt(folder.filePath("os2.bmp"),
+                                        BmpFile(layout, noiseRows(11, 6, bits, bits)), QSize(11, 6));
+        }
+    }
+    // A version 5 header whose reserved field is not 0 is left to Qt.
+    BmpLayout leftToQt;
+    leftToQt.width = 9;
+    leftToQt.height = quint32(-4);
+    leftToQt.infoHeaderBytes = 124;
+    QByteArray bytes = BmpFile(leftToQt, noiseRows(9, 4, 24, 7));
+    bytes[14 + 120] = 1;
+    expectWholePictureMatchesQt(folder.filePath("reserved.bmp"), bytes, QSize(9, 4));
+}
+
 } // namespace
