@@ -57,7 +57,7 @@ std::unique_ptr<PictureSource> openGif(const QString& path, const GifPicture& pi
 
 // Where Qt's reader gives the pixels the picture shows: everywhere, in the first image only (it fills the
 // screen around it with a background colour), or nowhere (it places the rows of an interlaced image 3 or
-// 4 rows high wrongly).
+// 4 rows high, or reaching past the screen's bottom, wrongly).
 enum class QtAgrees { Everywhere, InTheImage, Nowhere };
 
 struct CanvasCase
@@ -141,6 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
         CanvasCase{"interlacedTwoRows", withFrame({0, 0, 90, 2}, 64, false, -1, true), QtAgrees::InTheImage},
         CanvasCase{"interlacedThreeRows", withFrame({0, 9, 90, 3}, 64, false, -1, true), QtAgrees::Nowhere},
         CanvasCase{"interlacedFourRows", withFrame({4, 0, 80, 4}, 64, false, -1, true), QtAgrees::Nowhere},
+        CanvasCase{"interlacedReachingPastTheScreen", withFrame({30, 40, 50, 45}, 64, false, -1, true),
+                   QtAgrees::Nowhere},
         CanvasCase{"interlacedFiveRows", withFrame({5, 7, 33, 5}, 64, false, -1, true),
                    QtAgrees::InTheImage}),
     [](const auto& info) { return std::string(info.param.name); });
