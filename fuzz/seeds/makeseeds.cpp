@@ -1,4 +1,5 @@
 // Writes the seed corpus of every fuzz target: makeseeds FOLDER makes FOLDER/<target>/<seed>.
+#include "fuzz/seeds/encodedpictures.h"
 #include "fuzz/seeds/handbuiltpictures.h"
 #include "fuzz/seeds/qtwrittenpictures.h"
 #include "fuzz/seeds/textseeds.h"
@@ -36,6 +37,8 @@ int main(int argc, char* argv[])
     const QDir corpus(QString::fromLocal8Bit(argv[1]));
     Seeds pictures = HandBuiltPictures();
     for (Seed& seed : QtWrittenPictures())
+        pictures.push_back(std::move(seed));
+    for (Seed& seed : EncodedPictures())
         pictures.push_back(std::move(seed));
     const bool written =
         WriteSeeds(corpus, "imagesize", pictures) && WriteSeeds(corpus, "trim", pictures) &&
