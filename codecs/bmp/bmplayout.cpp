@@ -139,9 +139,15 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     // OS/2 gives compression 3 another meaning.
     const bool fields =
         compression == bitFields && (bits == 16 || bits == 32) && headerBytes != os2HeaderBytes;
-    // Runs are stored bottom-up only.
-    const bool runs =
-        ((compression == runLength8 && bits == 8) || (compression == runLength4 && bits == 4)) && height > 0;
+    const bool runs = (compression == runLength8 && bits == 8) || (compression == runLength4 && bits == 4);
+    // Runs are stored bottom-up only. Qt's reader would draw top-down runs upside down, leaving the pixels
+    // no run reaches as whatever memory it got.
+    if (runs && height < 0) {
+        error =
+            QStringLiteral("The BMP file's run-length rows are stored top-down, which the format does not "
+                           "allow.");
+        return BmpHeaderVerdict::Damaged;
+    }
     const bool v5Reserved = headerBytes == v5HeaderBytes && readU32LE(head, fileHeaderBytes + 120) != 0;
     if (planes != 1 || (!plain && !fields && !runs) || width <= 0 || height == 0 ||
         height == std::numeric_limits<qint32>::min() || v5Reserved)

@@ -153,4 +153,22 @@ TEST(Os2AndTopDownBitmaps, MatchQtsFullDecode)
     expectWholePictureMatchesQt(folder.filePath("reserved.bmp"), bytes, QSize(9, 4));
 }
 
+// Run-length rows are stored bottom-up only: a top-down run-length bitmap is refused, as Windows refuses it.
+TEST(RunLengthBitmap, StoredTopDownIsRefused)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("topdown-rle.bmp");
+    BmpLayout layout;
+    layout.width = 4;
+    layout.height = quint32(-2);
+    layout.bitsPerPixel = 8;
+    layout.compression = BmpRle8;
+    layout.colourTable = {qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    layout.coloursUsed = 2;
+    ASSERT_TRUE(WriteFileBytes(path, BmpFile(layout, BmpRuns(8, 4, 2, 4, [](int, int row) { return row; }))));
+    QString error;
+    EXPECT_FALSE(openProbed(path, error));
+    EXPECT_TRUE(error.contains("top-down")) << error.toStdString();
+}
+
 } // namespace
