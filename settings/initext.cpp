@@ -205,13 +205,14 @@ bool FitsOnOneLine(QStringView text)
     return !text.contains(u'\n') && !text.contains(u'\r') && !text.contains(QChar(0));
 }
 
+// A key line written with a byte order mark first would read back without it, as an editor's mark.
 bool CanStore(QStringView section, QStringView key, QStringView value)
 {
     const QStringView sectionName = TrimBlanks(section);
     const QStringView keyName = TrimBlanks(key);
     return FitsOnOneLine(section) && FitsOnOneLine(key) && FitsOnOneLine(value) && !sectionName.isEmpty() &&
            !keyName.isEmpty() && !sectionName.contains(u']') && !keyName.contains(u'=') &&
-           !keyName.startsWith(u'[') && !keyName.startsWith(u';');
+           !keyName.startsWith(u'[') && !keyName.startsWith(u';') && !keyName.startsWith(QChar(0xFEFF));
 }
 
 // The entries with one per key: a later entry for a key replaces an earlier one, as a later write would.

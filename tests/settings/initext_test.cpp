@@ -142,6 +142,8 @@ const RefusedCase RefusedCases[] = {
     {"equals_in_key", QStringLiteral("Kadrelle"), QStringLiteral("A=B"), QStringLiteral("v")},
     {"key_reading_as_section", QStringLiteral("Kadrelle"), QStringLiteral("[K"), QStringLiteral("v")},
     {"key_reading_as_comment", QStringLiteral("Kadrelle"), QStringLiteral(";K"), QStringLiteral("v")},
+    {"key_after_a_byte_order_mark", QStringLiteral("Kadrelle"), QStringLiteral(" \uFEFFK"),
+     QStringLiteral("v")},
     {"line_feed_in_key", QStringLiteral("Kadrelle"), QStringLiteral("K\n"), QStringLiteral("v")},
     {"empty_section", QString(), QStringLiteral("K"), QStringLiteral("v")},
     {"bracket_in_section", QStringLiteral("Kad]relle"), QStringLiteral("K"), QStringLiteral("v")},
