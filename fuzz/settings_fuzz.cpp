@@ -48,18 +48,9 @@ void ReplaceFile(const QString& path, const QByteArray& content)
     FUZZ_REQUIRE(file.write(content) == content.size());
 }
 
-QStringView TrimBlanks(QStringView text)
-{
-    while (!text.isEmpty() && (text.front() == u' ' || text.front() == u'\t'))
-        text = text.sliced(1);
-    while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'\t'))
-        text.chop(1);
-    return text;
-}
-
 bool SameName(QStringView a, QStringView b)
 {
-    return TrimBlanks(a).compare(TrimBlanks(b), Qt::CaseInsensitive) == 0;
+    return TrimIniBlanks(a).compare(TrimIniBlanks(b), Qt::CaseInsensitive) == 0;
 }
 
 // Section and key names as they stand in the file, found roughly: a wrong guess only asks for a missing key.
@@ -103,7 +94,7 @@ struct IniWrite
 // and every other key keeps its value.
 void CheckWrittenText(const QByteArray& before, const IniWrite& write, const QByteArray& after)
 {
-    FUZZ_REQUIRE(FindIniValue(after, write.section, write.key) == TrimBlanks(write.value).toString());
+    FUZZ_REQUIRE(FindIniValue(after, write.section, write.key) == TrimIniBlanks(write.value).toString());
     FUZZ_REQUIRE(WithIniValue(after, write.section, write.key, write.value) == after);
     auto [sections, keys] = NamesInFile(before);
     sections << write.section;

@@ -46,15 +46,6 @@ QByteArrayView TrimBlanks(QByteArrayView text)
     return text;
 }
 
-QStringView TrimBlanks(QStringView text)
-{
-    while (!text.isEmpty() && (text.front() == u' ' || text.front() == u'\t'))
-        text = text.sliced(1);
-    while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'\t'))
-        text.chop(1);
-    return text;
-}
-
 LineBounds FindLine(QByteArrayView content, qsizetype start)
 {
     LineBounds bounds{start, content.size(), content.size()};
@@ -118,7 +109,7 @@ bool IsAscii(QByteArrayView text)
 class WantedName
 {
   public:
-    explicit WantedName(QStringView name) : text_(TrimBlanks(name).toString())
+    explicit WantedName(QStringView name) : text_(TrimIniBlanks(name).toString())
     {
         if (std::all_of(text_.cbegin(), text_.cend(), [](QChar c) { return c.unicode() < 0x80; }))
             ascii_ = text_.toLatin1();
@@ -205,11 +196,10 @@ bool FitsOnOneLine(QStringView text)
     return !text.contains(u'\n') && !text.contains(u'\r') && !text.contains(QChar(0));
 }
 
-// A key line written with a byte order mark first would read back without it, as an editor's mark.
 bool CanStore(QStringView section, QStringView key, QStringView value)
 {
-    const QStringView sectionName = TrimBlanks(section);
-    const QStringView keyName = TrimBlanks(key);
+    const QStringView sectionName = TrimIniBlanks(section);
+    const QStringView keyName = TrimIniBlanks(key);
     return FitsOnOneLine(section) && FitsOnOneLine(key) && FitsOnOneLine(value) && !sectionName.isEmpty() &&
            !keyName.isEmpty() && !sectionName.contains(u']') && !keyName.contains(u'=') &&
            !keyName.startsWith(u'[') && !keyName.startsWith(u';') && !keyName.startsWith(QChar(0xFEFF));
@@ -222,7 +212,7 @@ QList<IniEntry> OnePerKey(const QList<IniEntry>& entries)
     for (const IniEntry& entry : entries) {
         const WantedName name(entry.key);
         auto same = std::find_if(distinct.begin(), distinct.end(), [&](const IniEntry& earlier) {
-            return name.matches(ToSystemEncoding(TrimBlanks(earlier.key)));
+            return name.matches(ToSystemEncoding(TrimIniBlanks(earlier.key)));
         });
         if (same != distinct.end())
             same->value = entry.value;
@@ -233,6 +223,15 @@ QList<IniEntry> OnePerKey(const QList<IniEntry>& entries)
 }
 
 } // namespace
+
+QStringView TrimIniBlanks(QStringView text)
+{
+    while (!text.isEmpty() && (text.front() == u' ' || text.front() == u'\t'))
+        text = text.sliced(1);
+    while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'\t'))
+        text.chop(1);
+    return text;
+}
 
 std::vector<std::optional<QString>> FindIniValues(const QByteArray& content, QStringView section,
                                                   const QList<QString>& keys)
@@ -260,7 +259,7 @@ std::optional<QByteArray> WithIniValues(const QByteArray& original, QStringView 
     const QByteArray content = WithLastLineEnded(original);
     const QByteArray ending = LineEndingOf(content);
     auto keyLine = [&ending](const IniEntry& entry) {
-        return ToSystemEncoding(TrimBlanks(entry.key)) + '=' + ToSystemEncoding(entry.value) + ending;
+        return ToSystemEncoding(TrimIniBlanks(entry.key)) + '=' + ToSystemEncoding(entry.value) + ending;
     };
 
     QList<QString> keys;
@@ -273,7 +272,7 @@ std::optional<QByteArray> WithIniValues(const QByteArray& original, QStringView 
         // A blank line sets the new section apart from the text above it.
         if (!content.isEmpty() && !ReadLine(content, FindLine(content, LastLineStart(content))).blank)
             updated += ending;
-        updated += '[' + ToSystemEncoding(TrimBlanks(section)) + ']' + ending;
+        updated += '[' + ToSystemEncoding(TrimIniBlanks(section)) + ']' + ending;
         for (const IniEntry& entry : distinct)
             updated += keyLine(entry);
         return updated;

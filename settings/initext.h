@@ -12,6 +12,9 @@
 // around names and values do not count, and when a section or a key appears twice the first one counts, as
 // with the Windows profile functions. Each function walks the file once, whatever its size.
 
+// A name or a value without the blanks (spaces and tabs) around it, as the file holds it.
+QStringView TrimIniBlanks(QStringView text);
+
 // One key and the value to store for it.
 struct IniEntry
 {
@@ -32,7 +35,7 @@ std::optional<QString> FindIniValue(const QByteArray& content, QStringView secti
 // missing section is added at the end of the file. Every other line keeps its bytes, and new lines take the
 // file's own line ending. nullopt when a name or a value cannot be stored in one line: a line break or NUL
 // anywhere, an empty name, "=" in a key or "]" in the section, or a key that would read as a comment or a
-// section.
+// section, or that would begin with a byte order mark, which the reader takes for an editor's.
 std::optional<QByteArray> WithIniValues(const QByteArray& content, QStringView section,
                                         const QList<IniEntry>& entries);
 // The same for one key.
