@@ -4,8 +4,10 @@
 #include "settings/appsettings.h"
 #include "toolkit/openfiledialog.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -77,6 +79,14 @@ class FormTest : public ::testing::Test
         auto* found = form->findChild<Control*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+
+    static bool messageBoxShown()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox*>(widget) != nullptr)
+                return true;
+        return false;
     }
 
     QTemporaryDir folder;

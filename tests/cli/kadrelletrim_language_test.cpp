@@ -1,6 +1,7 @@
 // kadrelle-trim speaks the language of its locale as Qt reads it from the environment: English for an English
 // one, Japanese (the language its texts are written in) for any other and for the C locale.
 #include "tests/cli/trimprocess.h"
+#include "tests/support/longoptions.h"
 #include "tests/support/pictures/patterns.h"
 
 #include <QFile>
@@ -18,15 +19,6 @@ bool HoldsJapanese(const QString& text)
 {
     static const QRegularExpression japanese(QStringLiteral("[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
     return text.contains(japanese);
-}
-
-QSet<QString> LongOptions(const QString& text)
-{
-    static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
-    QSet<QString> found;
-    for (const QRegularExpressionMatch& match : option.globalMatch(text))
-        found.insert(match.captured());
-    return found;
 }
 
 TEST(KadrelleTrimLanguage, FollowsTheLocale)

@@ -1,21 +1,11 @@
 // The manual page names exactly the options that kadrelle-trim takes and its --help names.
 #include "cli/batchoptions.h"
+#include "tests/support/longoptions.h"
 
 #include <QFile>
-#include <QRegularExpression>
-#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
-
-QSet<QString> LongOptions(const QString& text)
-{
-    static const QRegularExpression option(QStringLiteral("--[a-z][a-z-]*"));
-    QSet<QString> found;
-    for (const QRegularExpressionMatch& match : option.globalMatch(text))
-        found.insert(match.captured());
-    return found;
-}
 
 TEST(ManualPage, NamesTheOptionsOfTheHelp)
 {

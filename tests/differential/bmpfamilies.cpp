@@ -10,14 +10,6 @@ using namespace testpictures;
 
 namespace {
 
-QList<QRgb> colourTable(int count, Choices& choices)
-{
-    QList<QRgb> colours;
-    for (int i = 0; i < count; ++i)
-        colours.append(qRgb(choices.between(0, 255), choices.between(0, 255), choices.between(0, 255)));
-    return colours;
-}
-
 QByteArray noiseRows(int width, int height, int bits, Choices& choices)
 {
     QByteArray rows(qsizetype(BmpRowBytes(width, bits)) * height, '\0');
@@ -101,7 +93,7 @@ void addBitmaps(Choices& choices, std::vector<DifferentialPicture>& pictures)
                 const int full = 1 << bits;
                 const int count = header != 12 && choices.chance(40) ? choices.between(1, full) : full;
                 shortTable = count < full;
-                layout.colourTable = colourTable(count, choices);
+                layout.colourTable = choices.colours(count);
                 layout.coloursUsed = shortTable ? quint32(count) : 0;
             }
             if (header >= 108 && bits == 32)
@@ -148,7 +140,7 @@ void addBitmaps(Choices& choices, std::vector<DifferentialPicture>& pictures)
             layout.bitsPerPixel = quint16(bits);
             layout.compression = bits == 8 ? BmpRle8 : BmpRle4;
             layout.infoHeaderBytes = choices.oneOf(std::vector<quint32>{40, 108, 124});
-            layout.colourTable = colourTable(colours, choices);
+            layout.colourTable = choices.colours(colours);
             layout.coloursUsed = quint32(colours);
             pictures.push_back(
                 {QStringLiteral("runLength%1_header%2%3")

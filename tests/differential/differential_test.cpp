@@ -2,6 +2,7 @@
 // each opened as a drop opens it and cropped at several places, every crop compared pixel for pixel with
 // Qt's full decode of the same file.
 #include "codecs/openpicture.h"
+#include "tests/codecs/regionchecks.h"
 #include "tests/differential/differentialpicture.h"
 #include "tests/support/pictures/filebytes.h"
 
@@ -64,22 +65,6 @@ QImage expectedCrop(const QImage& whole, const QRect& crop, const QRect& defined
     return expected;
 }
 
-std::string firstDifference(const QImage& actual, const QImage& expected)
-{
-    for (int y = 0; y < expected.height(); ++y) {
-        for (int x = 0; x < expected.width(); ++x) {
-            if (actual.pixel(x, y) != expected.pixel(x, y))
-                return QStringLiteral("pixel %1,%2: %3 instead of %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(actual.pixel(x, y), 8, 16)
-                    .arg(expected.pixel(x, y), 8, 16)
-                    .toStdString();
-        }
-    }
-    return {};
-}
-
 struct Family
 {
     const char* name;
@@ -113,7 +98,7 @@ TEST_P(Differential, EveryCropMatchesQtsFullDecode)
             ASSERT_TRUE(decoded) << error.toStdString();
             ASSERT_EQ(decoded->format(), QImage::Format_RGB888);
             ASSERT_EQ(decoded->size(), crop.size());
-            EXPECT_EQ(firstDifference(*decoded, expectedCrop(whole, crop, defined)), "")
+            EXPECT_EQ(differenceBetween(*decoded, expectedCrop(whole, crop, defined)), "")
                 << "crop " << crop.x() << "," << crop.y() << " " << crop.width() << "x" << crop.height();
             ++cropsCompared;
         }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QRect>
+#include <QRgb>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -33,6 +35,14 @@ class Choices
     template <typename T> const T& oneOf(const std::vector<T>& values)
     {
         return values[std::size_t(between(0, int(values.size()) - 1))];
+    }
+    // A colour table of `count` opaque colours.
+    QList<QRgb> colours(int count)
+    {
+        QList<QRgb> table;
+        for (int i = 0; i < count; ++i)
+            table.append(qRgb(between(0, 255), between(0, 255), between(0, 255)));
+        return table;
     }
 
   private:

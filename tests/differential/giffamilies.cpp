@@ -8,14 +8,6 @@ using namespace testpictures;
 
 namespace {
 
-QList<QRgb> colourTable(int count, Choices& choices)
-{
-    QList<QRgb> colours;
-    for (int i = 0; i < count; ++i)
-        colours.append(qRgb(choices.between(0, 255), choices.between(0, 255), choices.between(0, 255)));
-    return colours;
-}
-
 } // namespace
 
 std::vector<DifferentialPicture> GifPictures()
@@ -46,11 +38,11 @@ std::vector<DifferentialPicture> GifPictures()
         const int colours = 1 << picture.minimumCodeSize;
         const bool local = choices.chance(50);
         if (local)
-            picture.localColours = colourTable(colours, choices);
+            picture.localColours = choices.colours(colours);
         if (local && choices.chance(50))
-            picture.globalColours = colourTable(choices.oneOf(std::vector<int>{2, 16, 256}), choices);
+            picture.globalColours = choices.colours(choices.oneOf(std::vector<int>{2, 16, 256}));
         else if (!local)
-            picture.globalColours = colourTable(choices.chance(50) ? colours : 256, choices);
+            picture.globalColours = choices.colours(choices.chance(50) ? colours : 256);
         picture.backgroundIndex = quint8(choices.between(0, 255));
         picture.transparentIndex = choices.chance(30) ? choices.between(0, colours - 1) : -1;
         const int style = choices.between(0, 2);

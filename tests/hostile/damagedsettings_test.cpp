@@ -7,9 +7,7 @@
 #include "toolkit/optionbutton.h"
 #include "toolkit/textbox.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QRandomGenerator>
 #include <iostream>
 #include <sys/resource.h>
@@ -115,13 +113,6 @@ class DamagedSettingsStart : public FormTest, public testing::WithParamInterface
         EXPECT_EQ(control<ComboBox>("Combo1")->ListIndex(), expected.listIndex);
         EXPECT_EQ(control<TextBox>("Text2")->text(), expected.Text2);
         EXPECT_EQ(control<TextBox>("Text3")->text(), expected.Text3);
-    }
-    static bool messageBoxShown()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QMessageBox*>(widget) != nullptr)
-                return true;
-        return false;
     }
     QStringList folderEntries() const
     {

@@ -7,8 +7,6 @@
 #include "toolkit/optionbutton.h"
 #include "toolkit/textbox.h"
 
-#include <QApplication>
-#include <QMessageBox>
 #include <optional>
 
 namespace {
@@ -204,13 +202,6 @@ class SettingsLocationThroughTheWindow : public ProgramFolderTest,
         EXPECT_EQ(control<OptionButton>("Option1")->Value(), expected.option1);
         EXPECT_EQ(control<ComboBox>("Combo1")->ListIndex(), expected.listIndex);
         EXPECT_EQ(control<TextBox>("Text2")->text(), expected.Text2);
-    }
-    static bool messageBoxShown()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QMessageBox*>(widget) != nullptr)
-                return true;
-        return false;
     }
 };
 
