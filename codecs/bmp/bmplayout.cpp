@@ -1,5 +1,6 @@
 #include "codecs/bmp/bmplayout.h"
 
+#include "codecs/bmp/bmpmessages.h"
 #include "imagesize/headerbytes.h"
 
 #include <QFile>
@@ -39,7 +40,7 @@ BmpHeaderVerdict leftToQtIfWhole(Bytes head, quint32 headerBytes, qint64 fileSiz
     // The compression field ends the first 20 bytes of the longer headers.
     constexpr quint32 headerBytesWithCompression = 20;
     if (headerBytes < coreHeaderBytes) {
-        error = QStringLiteral("The BMP file's header is damaged.");
+        error = BmpMessages::HeaderDamaged();
         return BmpHeaderVerdict::Damaged;
     }
     const bool core = headerBytes == coreHeaderBytes;
@@ -54,7 +55,7 @@ BmpHeaderVerdict leftToQtIfWhole(Bytes head, quint32 headerBytes, qint64 fileSiz
     const qint64 pixelBytes = fileSize - pixelStart;
     // Divided rather than multiplied: a damaged header's sizes overflow the product.
     if (pixelBytes < 0 || (rowBytes > 0 && std::abs(height) > pixelBytes / rowBytes)) {
-        error = bmpCutShort();
+        error = BmpMessages::CutShort();
         return BmpHeaderVerdict::Damaged;
     }
     return BmpHeaderVerdict::LeftToQt;
@@ -104,18 +105,13 @@ BmpChannel BmpChannel::fromMask(quint32 mask)
     return channel;
 }
 
-QString bmpCutShort()
-{
-    return QStringLiteral("The BMP file is cut short.");
-}
-
 BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
 {
     const QByteArray read = file.read(largestHeaderBytes);
     const Bytes head(reinterpret_cast<const std::uint8_t*>(read.constData()), std::size_t(read.size()));
     const auto got = qint64(head.size());
     if (got < fileHeaderBytes + 4) {
-        error = bmpCutShort();
+        error = BmpMessages::CutShort();
         return BmpHeaderVerdict::Damaged;
     }
     const quint32 pixelOffset = readU32LE(head, 10);
@@ -125,7 +121,7 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
         headerBytes != v5HeaderBytes)
         return leftToQt();
     if (got < fileHeaderBytes + qint64(headerBytes)) {
-        error = bmpCutShort();
+        error = BmpMessages::CutShort();
         return BmpHeaderVerdict::Damaged;
     }
     const auto width = qint32(readU32LE(head, 18));
@@ -143,9 +139,7 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     // Runs are stored bottom-up only. Qt's reader would draw top-down runs upside down, leaving the pixels
     // no run reaches as whatever memory it got.
     if (runs && height < 0) {
-        error =
-            QStringLiteral("The BMP file's run-length rows are stored top-down, which the format does not "
-                           "allow.");
+        error = BmpMessages::RunLengthTopDown();
         return BmpHeaderVerdict::Damaged;
     }
     const bool v5Reserved = headerBytes == v5HeaderBytes && readU32LE(head, fileHeaderBytes + 120) != 0;
@@ -157,7 +151,7 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     const bool masksFollowHeader = fields && headerBytes == infoHeaderBytes;
     qint64 headerEnd = fileHeaderBytes + qint64(headerBytes) + (masksFollowHeader ? maskBytes : 0);
     if (got < headerEnd) {
-        error = bmpCutShort();
+        error = BmpMessages::CutShort();
         return BmpHeaderVerdict::Damaged;
     }
 
@@ -176,11 +170,11 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     if (bits <= 8) {
         const quint32 colourCount = coloursUsed != 0 ? coloursUsed : 1u << bits;
         if (colourCount > largestColourTable) {
-            error = QStringLiteral("The BMP file's colour table is too large.");
+            error = BmpMessages::ColourTableTooLarge();
             return BmpHeaderVerdict::Damaged;
         }
         if (got < headerEnd + qint64(colourCount) * 4) {
-            error = bmpCutShort();
+            error = BmpMessages::CutShort();
             return BmpHeaderVerdict::Damaged;
         }
         for (quint32 i = 0; i < colourCount; ++i) {
@@ -197,7 +191,7 @@ BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error)
     const qint64 pixelBytes = file.size() - layout.pixelStart;
     // How far runs reach shows only as they are read.
     if (pixelBytes < 0 || (!layout.runLength && layout.height > pixelBytes / layout.rowBytes)) {
-        error = bmpCutShort();
+        error = BmpMessages::CutShort();
         return BmpHeaderVerdict::Damaged;
     }
     return BmpHeaderVerdict::Decodable;

@@ -42,5 +42,3 @@ enum class BmpHeaderVerdict { Decodable, LeftToQt, Damaged };
 // reads are left to Qt; Damaged, with a message in `error`, when the headers or the pixel array are cut
 // short or the colour table is too large.
 BmpHeaderVerdict readBmpLayout(QFile& file, BmpLayout& layout, QString& error);
-
-QString bmpCutShort();

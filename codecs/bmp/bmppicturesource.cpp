@@ -1,9 +1,11 @@
 #include "codecs/bmp/bmppicturesource.h"
 
 #include "codecs/bmp/bmplayout.h"
+#include "codecs/bmp/bmpmessages.h"
 #include "codecs/bmp/bmprunlength.h"
 #include "codecs/picture/filepicturesource.h"
 #include "codecs/picture/fileread.h"
+#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 #include "codecs/picture/pixelcopy.h"
 #include "codecs/picture/qtpicturesource.h"
@@ -76,7 +78,7 @@ class BmpPictureSource final : public FilePictureSource
             return std::nullopt;
         QImage pixels(region.size(), formatLikeQt(layout_));
         if (pixels.isNull()) {
-            error = QStringLiteral("There is not enough memory for the region.");
+            error = PictureMessages::NoMemoryForRegion();
             return std::nullopt;
         }
         if (!layout_.colours.isEmpty()) {
@@ -95,7 +97,7 @@ class BmpPictureSource final : public FilePictureSource
             return flattenOnto(pixels, pixels.rect(), background, error);
         }
         if (!readRows(file, region, pixels)) {
-            error = bmpCutShort();
+            error = BmpMessages::CutShort();
             return std::nullopt;
         }
         return flattenOnto(pixels, pixels.rect(), background, error);

@@ -1,6 +1,6 @@
 #include "codecs/bmp/bmprunlength.h"
 
-#include "codecs/bmp/bmplayout.h"
+#include "codecs/bmp/bmpmessages.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ bool putStoredPixels(QFile& file, RunWriter& writer, int bitsPerPixel, int count
 bool expandRunLength(QFile& file, qint64 pixelStart, int pictureHeight, int bitsPerPixel, const QRect& region,
                      QImage& indexes, QString& error)
 {
-    error = bmpCutShort();
+    error = BmpMessages::CutShort();
     if (!file.seek(pixelStart))
         return false;
     RunWriter writer(pictureHeight, region, indexes);

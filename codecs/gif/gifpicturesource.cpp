@@ -5,6 +5,7 @@
 #include "codecs/gif/gifmessages.h"
 #include "codecs/picture/filepicturesource.h"
 #include "codecs/picture/fileread.h"
+#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 
 #include <QFile>
@@ -64,7 +65,7 @@ class GifPictureSource final : public FilePictureSource
             return std::nullopt;
         QImage pixels(region.size(), QImage::Format_ARGB32);
         if (pixels.isNull()) {
-            error = QStringLiteral("There is not enough memory for the region.");
+            error = PictureMessages::NoMemoryForRegion();
             return std::nullopt;
         }
         pixels.fill(transparent);

@@ -8,6 +8,7 @@
 #include "codecs/jpeg/window/baselinewindow.h"
 #include "codecs/jpeg/window/progressivewindow.h"
 #include "codecs/picture/fileread.h"
+#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 
 #include <QFile>
@@ -40,7 +41,7 @@ class JpegPictureSource final : public PictureSource
             return std::nullopt;
         QImage crop(region.size(), QImage::Format_RGB888);
         if (crop.isNull()) {
-            error = QStringLiteral("There is not enough memory for the region.");
+            error = PictureMessages::NoMemoryForRegion();
             return std::nullopt;
         }
         // Cutting the MCUs around the region out into a small JPEG spares libjpeg the Huffman codes of the

@@ -1,6 +1,7 @@
 #include "codecs/picture/filepicturesource.h"
 
 #include "codecs/picture/fileread.h"
+#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 
 #include <QFile>
@@ -12,7 +13,7 @@ bool FilePictureSource::openForRegion(QFile& file, const QRect& region, QString&
     if (!openForReading(file, path_, error))
         return false;
     if (!stamp_.matches(file)) {
-        error = changedSinceOpen();
+        error = PictureMessages::ChangedSinceOpen();
         return false;
     }
     return true;

@@ -20,8 +20,6 @@ class FilePictureSource : public PictureSource
   protected:
     const QString& path() const { return path_; }
 
-    static QString changedSinceOpen() { return QStringLiteral("The picture changed after it was opened."); }
-
     // Checks that the region lies inside the picture, opens the file and checks that it still holds what it
     // held at open; false, with the reason in `error`, when any of these fails.
     bool openForRegion(QFile& file, const QRect& region, QString& error) const;

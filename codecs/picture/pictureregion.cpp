@@ -1,21 +1,17 @@
 #include "codecs/picture/pictureregion.h"
 
+#include "codecs/picture/picturemessages.h"
+
 #include <QPainter>
 
 bool regionFitsPicture(const QRect& region, QSize pictureSize, QString& error)
 {
     if (region.isEmpty()) {
-        error = QStringLiteral("The region to decode is empty.");
+        error = PictureMessages::RegionEmpty();
         return false;
     }
     if (!QRect(QPoint(0, 0), pictureSize).contains(region)) {
-        error = QStringLiteral("The region %1,%2 %3x%4 lies outside the %5x%6 picture.")
-                    .arg(region.x())
-                    .arg(region.y())
-                    .arg(region.width())
-                    .arg(region.height())
-                    .arg(pictureSize.width())
-                    .arg(pictureSize.height());
+        error = PictureMessages::RegionOutside(region, pictureSize);
         return false;
     }
     return true;
@@ -36,7 +32,7 @@ std::optional<QImage> flattenOnto(const QImage& pixels, const QRect& source, con
         }
     }
     if (flat.isNull()) {
-        error = QStringLiteral("There is not enough memory for the region.");
+        error = PictureMessages::NoMemoryForRegion();
         return std::nullopt;
     }
     return flat;

@@ -1,5 +1,6 @@
 #include "codecs/picture/qtpicturesource.h"
 
+#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 
 #include <QImageReader>
@@ -56,7 +57,7 @@ std::unique_ptr<PictureSource> QtPictureSource::open(const QString& path, QStrin
     // Qt's BMP reader gives a top-down bitmap's height as the header stores it, negative.
     const QSize size(qAbs(reader.size().width()), qAbs(reader.size().height()));
     if (size.isEmpty()) {
-        error = QStringLiteral("The picture's size cannot be read.");
+        error = PictureMessages::SizeUnreadable();
         return nullptr;
     }
     return std::make_unique<QtPictureSource>(path, size);
@@ -72,9 +73,7 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
     // The readers left to Qt decode the whole picture into an image of that size, and need little beside it:
     // the image draws from the budget of whole decodes.
     if (decodedBytes(size()) > qint64(WholeDecodeLimitMiB) * 1024 * 1024) {
-        error = QStringLiteral("The %1x%2 picture is too large to decode in memory.")
-                    .arg(size().width())
-                    .arg(size().height());
+        error = PictureMessages::TooLargeToDecode(size());
         return std::nullopt;
     }
     QImage picture;
@@ -87,7 +86,7 @@ std::optional<QImage> QtPictureSource::decodeRegion(const QRect& region, const Q
         return std::nullopt;
     }
     if (picture.size() != size()) {
-        error = changedSinceOpen();
+        error = PictureMessages::ChangedSinceOpen();
         return std::nullopt;
     }
     padColourTable(picture);

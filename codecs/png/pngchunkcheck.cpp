@@ -1,5 +1,6 @@
 #include "codecs/png/pngchunkcheck.h"
 
+#include "codecs/png/pngmessages.h"
 #include "imagesize/headerbytes.h"
 
 #include <array>
@@ -17,8 +18,7 @@ constexpr quint32 largestChunkLength = 0x7fffffff;
 bool checkChunkInProgress(QFile& file, QString& error)
 {
     const qint64 stoppedAt = file.pos();
-    const QString damaged =
-        QStringLiteral("The PNG data cannot be decoded: a chunk is damaged or cut short.");
+    const QString damaged = PngMessages::ChunkDamaged();
     qint64 chunkStart = signatureBytes;
     std::array<uchar, 64 * 1024> buffer{};
     while (chunkStart < stoppedAt) {

@@ -2,6 +2,7 @@
 
 #include "codecs/png/pngidatreader.h"
 #include "codecs/png/pnginflater.h"
+#include "codecs/png/pngmessages.h"
 #include "codecs/png/pngunfilter.h"
 
 #include <cstring>
@@ -55,7 +56,7 @@ bool decodePngRowsDirectly(QFile& file, quint32 pictureWidth, int channels, PngP
             return false;
         if (!unfilterPngRow(current[0], current.data() + 1, previous.data() + 1, neededBytes,
                             bytesPerPixel)) {
-            error = QStringLiteral("The PNG data cannot be decoded: a row has an unknown filter type.");
+            error = PngMessages::UnknownFilterType();
             return false;
         }
         if (y >= region.y())

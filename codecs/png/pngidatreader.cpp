@@ -1,5 +1,6 @@
 #include "codecs/png/pngidatreader.h"
 
+#include "codecs/png/pngmessages.h"
 #include "imagesize/headerbytes.h"
 
 #include <QFile>
@@ -13,11 +14,6 @@ namespace {
 constexpr std::size_t readBlockBytes = 256 * 1024;
 constexpr quint32 largestChunkLength = 0x7fffffff;
 constexpr uchar idatType[] = {'I', 'D', 'A', 'T'};
-
-QString damagedChunk()
-{
-    return QStringLiteral("The PNG data cannot be decoded: a chunk is damaged or cut short.");
-}
 
 } // namespace
 
@@ -71,7 +67,7 @@ bool PngIdatReader::startChunk(QString& error)
     }
     const quint32 length = imagesize::readU32BE(header, 0);
     if (length > largestChunkLength) {
-        error = damagedChunk();
+        error = PngMessages::ChunkDamaged();
         return false;
     }
     inChunk_ = true;
@@ -87,7 +83,7 @@ bool PngIdatReader::endChunk(QString& error)
         return false;
     inChunk_ = false;
     if (imagesize::readU32BE(stored, 0) != crc_) {
-        error = damagedChunk();
+        error = PngMessages::ChunkDamaged();
         return false;
     }
     return true;
@@ -97,7 +93,7 @@ bool PngIdatReader::refill(QString& error)
 {
     const qint64 read = file_.read(reinterpret_cast<char*>(buffer_.data()), qint64(buffer_.size()));
     if (read <= 0) {
-        error = damagedChunk();
+        error = PngMessages::ChunkDamaged();
         return false;
     }
     bufferStart_ = 0;

@@ -1,6 +1,7 @@
 #include "codecs/png/pnginflater.h"
 
 #include "codecs/png/pngidatreader.h"
+#include "codecs/png/pngmessages.h"
 
 #include <algorithm>
 #include <isa-l/igzip_lib.h>
@@ -11,16 +12,6 @@ namespace {
 constexpr int deflateMethod = 8;
 constexpr int largestWindowBits = 15;
 constexpr int presetDictionaryFlag = 0x20;
-
-QString damagedStream()
-{
-    return QStringLiteral("The PNG data cannot be decoded: the compressed pixel data is damaged.");
-}
-
-QString endsEarly()
-{
-    return QStringLiteral("The PNG data cannot be decoded: the pixel data ends before the picture does.");
-}
 
 } // namespace
 
@@ -48,13 +39,15 @@ bool PngInflater::fill(uchar* target, std::size_t length, QString& error)
         state_->next_out = target;
         state_->avail_out = room;
         if (isal_inflate(state_.get()) < 0) {
-            error = damagedStream();
+            error = PngMessages::CompressedDataDamaged();
             return false;
         }
         const std::size_t produced = room - state_->avail_out;
         if (produced == 0 && state_->avail_in == inBefore) {
             // Nothing moved: the stream is over, or no input is left to move it on.
-            error = state_->block_state == ISAL_BLOCK_FINISH || inputOver_ ? endsEarly() : damagedStream();
+            error = state_->block_state == ISAL_BLOCK_FINISH || inputOver_
+                        ? PngMessages::PixelDataEndsEarly()
+                        : PngMessages::CompressedDataDamaged();
             return false;
         }
         target += produced;
@@ -72,7 +65,7 @@ bool PngInflater::readZlibHeader(QString& error)
             if (!feed(fed, error))
                 return false;
             if (!fed) {
-                error = endsEarly();
+                error = PngMessages::PixelDataEndsEarly();
                 return false;
             }
         }
@@ -83,7 +76,7 @@ bool PngInflater::readZlibHeader(QString& error)
     const int windowBits = (header[0] >> 4) + 8;
     if (method != deflateMethod || windowBits > largestWindowBits ||
         (header[0] * 256 + header[1]) % 31 != 0 || (header[1] & presetDictionaryFlag) != 0) {
-        error = QStringLiteral("The PNG data cannot be decoded: the compressed pixel data has a bad header.");
+        error = PngMessages::CompressedHeaderBad();
         return false;
     }
     headerRead_ = true;

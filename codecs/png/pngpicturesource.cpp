@@ -2,9 +2,11 @@
 
 #include "codecs/picture/filepicturesource.h"
 #include "codecs/picture/fileread.h"
+#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 #include "codecs/png/pngdirectrows.h"
 #include "codecs/png/pnglayout.h"
+#include "codecs/png/pngmessages.h"
 #include "codecs/png/pngreader.h"
 
 #include <QFile>
@@ -41,7 +43,7 @@ class PngPictureSource final : public FilePictureSource
             return std::nullopt;
         QImage pixels(region.size(), layout_.format);
         if (pixels.isNull()) {
-            error = QStringLiteral("There is not enough memory for the region.");
+            error = PictureMessages::NoMemoryForRegion();
             return std::nullopt;
         }
         if (pixels.format() == QImage::Format_Mono || pixels.format() == QImage::Format_Indexed8)
@@ -92,7 +94,7 @@ std::unique_ptr<PictureSource> openPngPicture(const QString& path, QString& erro
     if (!PngReader(file).readHeader(header, error))
         return nullptr;
     if (pictureSize(header).isEmpty()) {
-        error = QStringLiteral("The PNG file's size is out of range.");
+        error = PngMessages::SizeOutOfRange();
         return nullptr;
     }
     // libpng stops after the first IDAT chunk's length and type. A file that still holds the same header

@@ -3,6 +3,7 @@
 #include "codecs/picture/guardedcall.h"
 #include "codecs/picture/pixelcopy.h"
 #include "codecs/png/pngchunkcheck.h"
+#include "codecs/png/pngmessages.h"
 
 #include <QFile>
 #include <cstdio>
@@ -60,7 +61,7 @@ bool PngReader::readHeader(PngHeader& header, QString& error)
     if (png_)
         info_ = png_create_info_struct(png_);
     if (!png_ || !info_) {
-        error = QStringLiteral("There is not enough memory to read the PNG file.");
+        error = PngMessages::NoMemoryForFile();
         return false;
     }
     if (!file_.seek(0)) {
@@ -111,7 +112,7 @@ bool PngReader::decodeRegion(const PngHeader& header, const PngLayout& layout, c
         return false;
     }
     if (rowBytes < (std::size_t(header.width) * std::size_t(layout.bitsPerPixel) + 7) / 8) {
-        error = QStringLiteral("The PNG file's rows are shorter than its header says.");
+        error = PngMessages::RowsShorterThanHeader();
         return false;
     }
     std::vector<png_byte> row(rowBytes);
@@ -179,5 +180,5 @@ void PngReader::readPasses(const PngHeader& header, const QRect& region, const P
 
 QString PngReader::failure() const
 {
-    return QStringLiteral("The PNG data cannot be decoded: %1").arg(QString::fromLocal8Bit(errors_.message));
+    return PngMessages::LibpngFailed(QString::fromLocal8Bit(errors_.message));
 }
