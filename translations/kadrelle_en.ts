@@ -95,6 +95,25 @@ The window&apos;s settings file is not touched.
     </message>
 </context>
 <context>
+    <name>BmpMessages</name>
+    <message>
+        <source>BMP ファイルのヘッダーが壊れています</source>
+        <translation>The BMP file&apos;s header is damaged.</translation>
+    </message>
+    <message>
+        <source>BMP ファイルが途中で切れています</source>
+        <translation>The BMP file is cut short.</translation>
+    </message>
+    <message>
+        <source>BMP ファイルのランレングス圧縮の行が上から下の順に格納されていますが、この形式では許されません</source>
+        <translation>The BMP file&apos;s run-length rows are stored top-down, which the format does not allow.</translation>
+    </message>
+    <message>
+        <source>BMP ファイルのカラーテーブルが大きすぎます</source>
+        <translation>The BMP file&apos;s colour table is too large.</translation>
+    </message>
+</context>
+<context>
     <name>BmpWriter</name>
     <message>
         <source>空の画像です</source>
@@ -149,6 +168,68 @@ The window&apos;s settings file is not touched.
     </message>
 </context>
 <context>
+    <name>GifMessages</name>
+    <message>
+        <source>GIF ファイルのシグネチャが壊れています</source>
+        <translation>The GIF file&apos;s signature is damaged.</translation>
+    </message>
+    <message>
+        <source>GIF ファイルが途中で切れています</source>
+        <translation>The GIF file is cut short.</translation>
+    </message>
+    <message>
+        <source>GIF ファイルに画像がありません</source>
+        <translation>The GIF file holds no image.</translation>
+    </message>
+    <message>
+        <source>GIF ファイルのブロックが壊れています</source>
+        <translation>The GIF file&apos;s blocks are damaged.</translation>
+    </message>
+    <message>
+        <source>GIF ファイルの論理画面の幅か高さが 0 です</source>
+        <translation>The GIF file&apos;s logical screen has no size.</translation>
+    </message>
+    <message>
+        <source>GIF ファイルの画像データが壊れています</source>
+        <translation>The GIF file&apos;s image data is damaged.</translation>
+    </message>
+    <message>
+        <source>GIF ファイルの画像データが画像の途中で終わっています</source>
+        <translation>The GIF file&apos;s image data ends before the picture does.</translation>
+    </message>
+</context>
+<context>
+    <name>JpegMessages</name>
+    <message>
+        <source>JPEG ファイルを読み込めません: %1</source>
+        <translation>The JPEG file cannot be read: %1</translation>
+    </message>
+    <message>
+        <source>JPEG ファイルを読み込むメモリが足りません</source>
+        <translation>There is not enough memory to read the JPEG file.</translation>
+    </message>
+    <message>
+        <source>JPEG 画像の %1 個の色成分は表示できません</source>
+        <translation>The JPEG picture&apos;s %1 colour components cannot be shown.</translation>
+    </message>
+    <message>
+        <source>切り出しに必要な JPEG データが壊れているか途中で切れています</source>
+        <translation>The JPEG data the region needs is damaged or cut short.</translation>
+    </message>
+    <message>
+        <source>JPEG データがヘッダーの示す画像と一致しません</source>
+        <translation>The JPEG data does not hold the picture its header describes.</translation>
+    </message>
+    <message>
+        <source>JPEG データを復号できません: %1</source>
+        <translation>The JPEG data cannot be decoded: %1</translation>
+    </message>
+    <message>
+        <source>JPEG 画像の復号には %1 MiB を超えるメモリが必要です</source>
+        <translation>The JPEG picture needs more than %1 MiB to decode.</translation>
+    </message>
+</context>
+<context>
     <name>KadrelleTrim</name>
     <message>
         <source>詳しくは kadrelle-trim --help</source>
@@ -187,6 +268,76 @@ Create it?</translation>
     <message>
         <source>保存先のフォルダーに書き込めません: %1</source>
         <translation>Cannot write into the output folder: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PictureMessages</name>
+    <message>
+        <source>切り出す範囲のメモリが足りません</source>
+        <translation>There is not enough memory for the region.</translation>
+    </message>
+    <message>
+        <source>画像ファイルが開いた後で書き換えられました</source>
+        <translation>The picture changed after it was opened.</translation>
+    </message>
+    <message>
+        <source>画像のサイズを読み取れません</source>
+        <translation>The picture&apos;s size cannot be read.</translation>
+    </message>
+    <message>
+        <source>%1x%2 の画像はメモリ上で復号するには大きすぎます</source>
+        <translation>The %1x%2 picture is too large to decode in memory.</translation>
+    </message>
+    <message>
+        <source>復号する範囲が空です</source>
+        <translation>The region to decode is empty.</translation>
+    </message>
+    <message>
+        <source>復号する範囲 %1,%2 %3x%4 が %5x%6 の画像からはみ出しています</source>
+        <translation>The region %1,%2 %3x%4 lies outside the %5x%6 picture.</translation>
+    </message>
+</context>
+<context>
+    <name>PngMessages</name>
+    <message>
+        <source>PNG ファイルを読み込むメモリが足りません</source>
+        <translation>There is not enough memory to read the PNG file.</translation>
+    </message>
+    <message>
+        <source>PNG ファイルの画像サイズが扱える範囲を超えています</source>
+        <translation>The PNG file&apos;s size is out of range.</translation>
+    </message>
+    <message>
+        <source>PNG ファイルの行がヘッダーの示す長さより短くなっています</source>
+        <translation>The PNG file&apos;s rows are shorter than its header says.</translation>
+    </message>
+    <message>
+        <source>PNG データを復号できません: ファイルが画像の途中で終わっています</source>
+        <translation>The PNG data cannot be decoded: The file ends inside the picture.</translation>
+    </message>
+    <message>
+        <source>PNG データを復号できません: チャンクが壊れているか途中で切れています</source>
+        <translation>The PNG data cannot be decoded: a chunk is damaged or cut short.</translation>
+    </message>
+    <message>
+        <source>PNG データを復号できません: 行のフィルター種別が不明です</source>
+        <translation>The PNG data cannot be decoded: a row has an unknown filter type.</translation>
+    </message>
+    <message>
+        <source>PNG データを復号できません: 圧縮された画素データが壊れています</source>
+        <translation>The PNG data cannot be decoded: the compressed pixel data is damaged.</translation>
+    </message>
+    <message>
+        <source>PNG データを復号できません: 圧縮された画素データのヘッダーが正しくありません</source>
+        <translation>The PNG data cannot be decoded: the compressed pixel data has a bad header.</translation>
+    </message>
+    <message>
+        <source>PNG データを復号できません: 画素データが画像の途中で終わっています</source>
+        <translation>The PNG data cannot be decoded: the pixel data ends before the picture does.</translation>
+    </message>
+    <message>
+        <source>PNG データを復号できません: %1</source>
+        <translation>The PNG data cannot be decoded: %1</translation>
     </message>
 </context>
 <context>

@@ -1,26 +1,29 @@
 #include "codecs/bmp/bmpmessages.h"
 
+#include <QCoreApplication>
+
 namespace BmpMessages {
 
 QString HeaderDamaged()
 {
-    return QStringLiteral("The BMP file's header is damaged.");
+    return QCoreApplication::translate("BmpMessages", "BMP ファイルのヘッダーが壊れています");
 }
 
 QString CutShort()
 {
-    return QStringLiteral("The BMP file is cut short.");
+    return QCoreApplication::translate("BmpMessages", "BMP ファイルが途中で切れています");
 }
 
 QString RunLengthTopDown()
 {
-    return QStringLiteral(
-        "The BMP file's run-length rows are stored top-down, which the format does not allow.");
+    return QCoreApplication::translate(
+        "BmpMessages",
+        "BMP ファイルのランレングス圧縮の行が上から下の順に格納されていますが、この形式では許されません");
 }
 
 QString ColourTableTooLarge()
 {
-    return QStringLiteral("The BMP file's colour table is too large.");
+    return QCoreApplication::translate("BmpMessages", "BMP ファイルのカラーテーブルが大きすぎます");
 }
 
 } // namespace BmpMessages

@@ -1,40 +1,42 @@
 #include "codecs/gif/gifmessages.h"
 
+#include <QCoreApplication>
+
 namespace GifMessages {
 
 QString NotAGif()
 {
-    return QStringLiteral("The GIF file's signature is damaged.");
+    return QCoreApplication::translate("GifMessages", "GIF ファイルのシグネチャが壊れています");
 }
 
 QString CutShort()
 {
-    return QStringLiteral("The GIF file is cut short.");
+    return QCoreApplication::translate("GifMessages", "GIF ファイルが途中で切れています");
 }
 
 QString NoImage()
 {
-    return QStringLiteral("The GIF file holds no image.");
+    return QCoreApplication::translate("GifMessages", "GIF ファイルに画像がありません");
 }
 
 QString BlocksDamaged()
 {
-    return QStringLiteral("The GIF file's blocks are damaged.");
+    return QCoreApplication::translate("GifMessages", "GIF ファイルのブロックが壊れています");
 }
 
 QString ScreenEmpty()
 {
-    return QStringLiteral("The GIF file's logical screen has no size.");
+    return QCoreApplication::translate("GifMessages", "GIF ファイルの論理画面の幅か高さが 0 です");
 }
 
 QString ImageDataDamaged()
 {
-    return QStringLiteral("The GIF file's image data is damaged.");
+    return QCoreApplication::translate("GifMessages", "GIF ファイルの画像データが壊れています");
 }
 
 QString ImageDataEndsEarly()
 {
-    return QStringLiteral("The GIF file's image data ends before the picture does.");
+    return QCoreApplication::translate("GifMessages", "GIF ファイルの画像データが画像の途中で終わっています");
 }
 
 } // namespace GifMessages

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The reasons a GIF picture is not decoded, shown after the name of the file that was dropped.
+// The reasons a GIF picture is not decoded, shown after the name of the file that was dropped, in the
+// language of the installed translators.
 namespace GifMessages {
 
 QString NotAGif();

@@ -1,40 +1,45 @@
 #include "codecs/jpeg/jpegmessages.h"
 
+#include <QCoreApplication>
+
 namespace JpegMessages {
 
 QString CannotReadFile(const QString& systemReason)
 {
-    return QStringLiteral("The JPEG file cannot be read: %1").arg(systemReason);
+    return QCoreApplication::translate("JpegMessages", "JPEG ファイルを読み込めません: %1").arg(systemReason);
 }
 
 QString NoMemoryForFile()
 {
-    return QStringLiteral("There is not enough memory to read the JPEG file.");
+    return QCoreApplication::translate("JpegMessages", "JPEG ファイルを読み込むメモリが足りません");
 }
 
 QString ColoursUnreadable(int componentCount)
 {
-    return QStringLiteral("The JPEG picture's %1 colour components cannot be shown.").arg(componentCount);
+    return QCoreApplication::translate("JpegMessages", "JPEG 画像の %1 個の色成分は表示できません")
+        .arg(componentCount);
 }
 
 QString DataDamaged()
 {
-    return QStringLiteral("The JPEG data the region needs is damaged or cut short.");
+    return QCoreApplication::translate("JpegMessages",
+                                       "切り出しに必要な JPEG データが壊れているか途中で切れています");
 }
 
 QString NotThePictureOfTheHeader()
 {
-    return QStringLiteral("The JPEG data does not hold the picture its header describes.");
+    return QCoreApplication::translate("JpegMessages", "JPEG データがヘッダーの示す画像と一致しません");
 }
 
 QString LibjpegFailed(const QString& libjpegMessage)
 {
-    return QStringLiteral("The JPEG data cannot be decoded: %1").arg(libjpegMessage);
+    return QCoreApplication::translate("JpegMessages", "JPEG データを復号できません: %1").arg(libjpegMessage);
 }
 
 QString TooLargeToDecode(int limitMiB)
 {
-    return QStringLiteral("The JPEG picture needs more than %1 MiB to decode.").arg(limitMiB);
+    return QCoreApplication::translate("JpegMessages", "JPEG 画像の復号には %1 MiB を超えるメモリが必要です")
+        .arg(limitMiB);
 }
 
 } // namespace JpegMessages

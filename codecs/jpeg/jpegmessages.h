@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The reasons a JPEG picture is not decoded, shown after the name of the file that was dropped.
+// The reasons a JPEG picture is not decoded, shown after the name of the file that was dropped, in the
+// language of the installed translators. libjpeg's own message stays as it is, after ours.
 namespace JpegMessages {
 
 QString CannotReadFile(const QString& systemReason);

@@ -5,7 +5,7 @@
 #include <QString>
 
 // The reasons every decoder shares for not decoding a region, shown after the name of the file that was
-// dropped.
+// dropped, in the language of the installed translators.
 namespace PictureMessages {
 
 QString NoMemoryForRegion();

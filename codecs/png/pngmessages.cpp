@@ -1,50 +1,64 @@
 #include "codecs/png/pngmessages.h"
 
+#include <QCoreApplication>
+
 namespace PngMessages {
 
 QString NoMemoryForFile()
 {
-    return QStringLiteral("There is not enough memory to read the PNG file.");
+    return QCoreApplication::translate("PngMessages", "PNG ファイルを読み込むメモリが足りません");
 }
 
 QString SizeOutOfRange()
 {
-    return QStringLiteral("The PNG file's size is out of range.");
+    return QCoreApplication::translate("PngMessages", "PNG ファイルの画像サイズが扱える範囲を超えています");
 }
 
 QString RowsShorterThanHeader()
 {
-    return QStringLiteral("The PNG file's rows are shorter than its header says.");
+    return QCoreApplication::translate("PngMessages",
+                                       "PNG ファイルの行がヘッダーの示す長さより短くなっています");
+}
+
+QString FileEndsInsidePicture()
+{
+    return QCoreApplication::translate("PngMessages",
+                                       "PNG データを復号できません: ファイルが画像の途中で終わっています");
 }
 
 QString ChunkDamaged()
 {
-    return QStringLiteral("The PNG data cannot be decoded: a chunk is damaged or cut short.");
+    return QCoreApplication::translate(
+        "PngMessages", "PNG データを復号できません: チャンクが壊れているか途中で切れています");
 }
 
 QString UnknownFilterType()
 {
-    return QStringLiteral("The PNG data cannot be decoded: a row has an unknown filter type.");
+    return QCoreApplication::translate("PngMessages",
+                                       "PNG データを復号できません: 行のフィルター種別が不明です");
 }
 
 QString CompressedDataDamaged()
 {
-    return QStringLiteral("The PNG data cannot be decoded: the compressed pixel data is damaged.");
+    return QCoreApplication::translate("PngMessages",
+                                       "PNG データを復号できません: 圧縮された画素データが壊れています");
 }
 
 QString CompressedHeaderBad()
 {
-    return QStringLiteral("The PNG data cannot be decoded: the compressed pixel data has a bad header.");
+    return QCoreApplication::translate(
+        "PngMessages", "PNG データを復号できません: 圧縮された画素データのヘッダーが正しくありません");
 }
 
 QString PixelDataEndsEarly()
 {
-    return QStringLiteral("The PNG data cannot be decoded: the pixel data ends before the picture does.");
+    return QCoreApplication::translate("PngMessages",
+                                       "PNG データを復号できません: 画素データが画像の途中で終わっています");
 }
 
 QString LibpngFailed(const QString& libpngMessage)
 {
-    return QStringLiteral("The PNG data cannot be decoded: %1").arg(libpngMessage);
+    return QCoreApplication::translate("PngMessages", "PNG データを復号できません: %1").arg(libpngMessage);
 }
 
 } // namespace PngMessages

@@ -25,12 +25,15 @@ constexpr int adam7Passes = 7;
 // Qt's reader only logs libpng's warnings (a damaged ancillary chunk is dropped), so they change nothing.
 void ignoreWarning(png_structp, png_const_charp) {}
 
+// libpng carries the end of the file out to failure(), which reports it in the user's language.
 void readFromFile(png_structp png, png_bytep data, std::size_t length)
 {
     auto* file = static_cast<QFile*>(png_get_io_ptr(png));
     if (length > std::size_t(std::numeric_limits<qint64>::max()) ||
-        file->read(reinterpret_cast<char*>(data), qint64(length)) != qint64(length))
-        png_error(png, "The file ends inside the picture.");
+        file->read(reinterpret_cast<char*>(data), qint64(length)) != qint64(length)) {
+        static_cast<PngReader::Errors*>(png_get_error_ptr(png))->fileEnded = true;
+        png_error(png, "the file ends");
+    }
 }
 
 void applyTransforms(png_structp png, const PngLayout& layout)
@@ -180,5 +183,7 @@ void PngReader::readPasses(const PngHeader& header, const QRect& region, const P
 
 QString PngReader::failure() const
 {
+    if (errors_.fileEnded)
+        return PngMessages::FileEndsInsidePicture();
     return PngMessages::LibpngFailed(QString::fromLocal8Bit(errors_.message));
 }

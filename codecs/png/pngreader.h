@@ -34,6 +34,8 @@ class PngReader
     {
         std::jmp_buf jump;
         char message[200];
+        // Set when the file ends under libpng's reading: our own message says so, in the user's language.
+        bool fileEnded = false;
     };
 
   private:

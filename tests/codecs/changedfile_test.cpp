@@ -1,4 +1,5 @@
 // A picture file rewritten between its open and a decode is refused, not decoded by the header read at open.
+#include "codecs/picture/picturemessages.h"
 #include "tests/codecs/probedopen.h"
 #include "tests/support/pictures/bmpfiles.h"
 #include "tests/support/pictures/filebytes.h"
@@ -59,7 +60,7 @@ TEST_P(ChangedFile, IsRefusedAtTheDecode)
 
     ASSERT_TRUE(WriteFileBytes(path, GetParam().atDecode()));
     EXPECT_FALSE(source->decodeRegion(QRect(QPoint(0, 0), source->size()), Qt::white, error));
-    EXPECT_EQ(error.toStdString(), "The picture changed after it was opened.");
+    EXPECT_EQ(error.toStdString(), PictureMessages::ChangedSinceOpen().toStdString());
 }
 
 INSTANTIATE_TEST_SUITE_P(

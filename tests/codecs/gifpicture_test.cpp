@@ -1,6 +1,7 @@
 // GIF pictures built byte by byte, their image data written by an LZW encoder of the test library: the first
 // image drawn on a transparent logical screen, checked pixel by pixel against the pictures the test builds
 // from the same indexes, and against Qt's full decode wherever Qt's reader defines the pixels.
+#include "codecs/gif/gifmessages.h"
 #include "tests/codecs/probedopen.h"
 #include "tests/codecs/regionchecks.h"
 #include "tests/support/pictures/filebytes.h"
@@ -263,7 +264,7 @@ TEST(GifData, CodesPastTheTableAreDamage)
     const std::unique_ptr<PictureSource> source = openProbed(path, error);
     ASSERT_TRUE(source) << error.toStdString();
     EXPECT_FALSE(source->decodeRegion(QRect(0, 0, 90, 70), background, error));
-    EXPECT_EQ(error, QStringLiteral("The GIF file's image data is damaged."));
+    EXPECT_EQ(error, GifMessages::ImageDataDamaged());
 }
 
 TEST(GifData, DataThatEndsEarlyRefusesTheRowsItDoesNotReach)
@@ -287,7 +288,7 @@ TEST(GifData, DataThatEndsEarlyRefusesTheRowsItDoesNotReach)
     ASSERT_TRUE(top) << error.toStdString();
     EXPECT_EQ(differenceBetween(*top, expectedPicture(picture).copy(0, 0, 90, 30)), "");
     EXPECT_FALSE(source->decodeRegion(QRect(0, 25, 90, 10), background, error));
-    EXPECT_EQ(error, QStringLiteral("The GIF file's image data ends before the picture does."));
+    EXPECT_EQ(error, GifMessages::ImageDataEndsEarly());
 }
 
 } // namespace
