@@ -1,3 +1,8 @@
+#include "codecs/bmp/bmpmessages.h"
+#include "codecs/gif/gifmessages.h"
+#include "codecs/jpeg/jpegmessages.h"
+#include "codecs/picture/picturemessages.h"
+#include "codecs/png/pngmessages.h"
 #include "toolkit/openfiledialog.h"
 #include "translations/translators.h"
 #include "trim/trimmessages.h"
@@ -44,6 +49,18 @@ class TranslatorsTest : public ::testing::TestWithParam<QLocale::Language>
     bool speaks(const QString& text) const
     {
         return GetParam() == QLocale::English ? IsEnglish(text) : IsJapanese(text);
+    }
+};
+
+// The English translators stay for one test only.
+class EnglishTranslators : public ::testing::Test
+{
+  protected:
+    void SetUp() override { InstallTranslators(*QCoreApplication::instance(), QLocale::English); }
+    void TearDown() override
+    {
+        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>())
+            delete translator;
     }
 };
 
@@ -123,15 +140,34 @@ TEST_P(TranslatorsTest, StatusTextsSpeakTheLanguage)
         EXPECT_TRUE(speaks(text)) << text.toStdString();
 }
 
-TEST(EnglishTranslators, CountOtherFilesInTheirPluralForms)
+TEST_F(EnglishTranslators, CountOtherFilesInTheirPluralForms)
 {
-    InstallTranslators(*QCoreApplication::instance(), QLocale::English);
     EXPECT_EQ(TrimMessages::WithOthersIgnored(QStringLiteral("Saved"), 1),
               QStringLiteral("Saved\n1 other file was ignored (one file is trimmed at a time)"));
     EXPECT_EQ(TrimMessages::WithOthersIgnored(QStringLiteral("Saved"), 2),
               QStringLiteral("Saved\n2 other files were ignored (one file is trimmed at a time)"));
-    for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>())
-        delete translator;
+}
+
+// A decoder's reason is English too, its numbers and the library's own message in their places, and so is
+// the status line it ends.
+TEST_F(EnglishTranslators, GiveTheDecodersReasons)
+{
+    const struct
+    {
+        QString text;
+        const char* english;
+    } rows[] = {
+        {GifMessages::CutShort(), "The GIF file is cut short."},
+        {JpegMessages::TooLargeToDecode(768), "The JPEG picture needs more than 768 MiB to decode."},
+        {PngMessages::LibpngFailed(QStringLiteral("IDAT: CRC error")),
+         "The PNG data cannot be decoded: IDAT: CRC error"},
+        {PictureMessages::RegionOutside(QRect(1, 2, 30, 40), QSize(20, 10)),
+         "The region 1,2 30x40 lies outside the 20x10 picture."},
+        {TrimMessages::CannotLoad(QStringLiteral("/0/1"), BmpMessages::CutShort()),
+         "Cannot read the picture: /0/1 (The BMP file is cut short.)"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.text.toStdString(), row.english);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TranslatorsTest, ::testing::Values(QLocale::Japanese, QLocale::English),
