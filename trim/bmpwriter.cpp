@@ -2,18 +2,11 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSaveFile>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -107,83 +100,11 @@ bool WriteBmpFile(const QImage& image, const QString& path, QString& error)
     return true;
 }
 
-namespace {
-
-// A file of a hidden name no file has yet in `folder` (its path put in `path`), made as any new file is: its
-// permissions are what the umask leaves of read and write for all, as for a file a replacing save makes.
-// Null, with a message, when none can be made.
-std::unique_ptr<QFile> CreateHiddenFile(const QString& folder, QString& path, QString& error)
+std::optional<UnnamedFile> WriteUnnamedBmpFile(const QImage& image, const QString& destination,
+                                               QString& error)
 {
-    constexpr int Attempts = 64;
-    for (int attempt = 0; attempt < Attempts; ++attempt) {
-        path = QDir(folder).filePath(QStringLiteral(".kadrelle-%1")
-                                         .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')));
-        const int descriptor =
-            open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor < 0 && errno == EEXIST)
-            continue;
-        if (descriptor < 0)
-            break;
-        auto file = std::make_unique<QFile>();
-        if (!file->open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-            close(descriptor);
-            QFile::remove(path);
-            error = file->errorString();
-            return nullptr;
-        }
-        return file;
-    }
-    error = qt_error_string(errno);
-    return nullptr;
-}
-
-} // namespace
-
-std::optional<UnnamedBmpFile> UnnamedBmpFile::write(const QImage& image, const QString& destination,
-                                                    QString& error)
-{
-    // Hidden, and never a name the serial gives.
-    QString path;
-    std::unique_ptr<QFile> file = CreateHiddenFile(QFileInfo(destination).absolutePath(), path, error);
-    if (!file)
+    std::optional<UnnamedFile> unnamed = UnnamedFile::create(QFileInfo(destination).absolutePath(), error);
+    if (!unnamed || !WriteBmp(image, unnamed->file(), error) || !unnamed->sync(error))
         return std::nullopt;
-    UnnamedBmpFile unnamed(std::move(file), QFile::encodeName(path));
-    if (!WriteBmp(image, *unnamed.file_, error))
-        return std::nullopt;
-    // As safe against a crash as a replacing save: the bytes are on the disk before the name is.
-    if (fdatasync(unnamed.file_->handle()) != 0) {
-        error = qt_error_string(errno);
-        return std::nullopt;
-    }
     return unnamed;
-}
-
-UnnamedBmpFile::UnnamedBmpFile(UnnamedBmpFile&& other) noexcept
-    : file_(std::move(other.file_)), path_(std::move(other.path_)), named_(std::exchange(other.named_, true))
-{
-}
-
-UnnamedBmpFile::~UnnamedBmpFile()
-{
-    if (!named_)
-        unlink(path_.constData());
-}
-
-UnnamedBmpFile::Naming UnnamedBmpFile::nameIfFree(const QString& path, QString& error)
-{
-    const QByteArray to = QFile::encodeName(path);
-    int result = renameat2(AT_FDCWD, path_.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
-    // A file system that cannot rename without replacing can still link a second name in one step; the
-    // hidden name then goes with the object.
-    const bool linked = result != 0 && (errno == EINVAL || errno == ENOSYS);
-    if (linked)
-        result = link(path_.constData(), to.constData());
-    if (result == 0) {
-        named_ = !linked;
-        return Naming::Named;
-    }
-    if (errno == EEXIST)
-        return Naming::NameTaken;
-    error = qt_error_string(errno);
-    return Naming::Failed;
 }

@@ -17,17 +17,17 @@ QString NextOutputPath(const QString& savedAt)
 DropResult SaveUnderFreeName(const QImage& crop, const QString& numbered)
 {
     QString error;
-    std::optional<UnnamedBmpFile> file = UnnamedBmpFile::write(crop, numbered, error);
+    std::optional<UnnamedFile> file = WriteUnnamedBmpFile(crop, numbered, error);
     if (!file)
         return {numbered, {false, crop, TrimMessages::CannotSave(numbered, error)}};
     QString candidate = numbered;
     for (int tried = 0; tried <= LastSerial; ++tried) {
         switch (file->nameIfFree(candidate, error)) {
-        case UnnamedBmpFile::Naming::Named:
+        case UnnamedFile::Naming::Named:
             return {NextOutputPath(candidate), {true, crop, TrimMessages::Saved(candidate, crop.size())}};
-        case UnnamedBmpFile::Naming::Failed:
+        case UnnamedFile::Naming::Failed:
             return {numbered, {false, crop, TrimMessages::CannotSave(candidate, error)}};
-        case UnnamedBmpFile::Naming::NameTaken:
+        case UnnamedFile::Naming::NameTaken:
             candidate = EnsureSerial(NextOutputPath(candidate)).value_or(candidate);
             break;
         }

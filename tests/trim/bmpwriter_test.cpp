@@ -191,11 +191,10 @@ TEST(UnnamedBmpFile, TakesAFreeNameWithTheBytesAReplacingWriteWrites)
     QTemporaryDir folder;
     QString error;
     ASSERT_TRUE(WriteBmpFile(Picture(5, 3), folder.filePath("replacing.bmp"), error));
-    std::optional<UnnamedBmpFile> file =
-        UnnamedBmpFile::write(Picture(5, 3), folder.filePath("w.bmp"), error);
+    std::optional<UnnamedFile> file = WriteUnnamedBmpFile(Picture(5, 3), folder.filePath("w.bmp"), error);
     ASSERT_TRUE(file) << error.toStdString();
 
-    EXPECT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedBmpFile::Naming::Named)
+    EXPECT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedFile::Naming::Named)
         << error.toStdString();
     file.reset();
     EXPECT_EQ(ReadFileBytes(folder.filePath("w.bmp")), ReadFileBytes(folder.filePath("replacing.bmp")));
@@ -208,13 +207,12 @@ TEST(UnnamedBmpFile, LeavesWhatIsAtATakenNameAndTriesTheNext)
     ASSERT_TRUE(WriteFileBytes(folder.filePath("a.bmp"), "old"));
     ASSERT_TRUE(QDir(folder.path()).mkdir("b.bmp"));
     QString error;
-    std::optional<UnnamedBmpFile> file =
-        UnnamedBmpFile::write(Picture(2, 2), folder.filePath("a.bmp"), error);
+    std::optional<UnnamedFile> file = WriteUnnamedBmpFile(Picture(2, 2), folder.filePath("a.bmp"), error);
     ASSERT_TRUE(file) << error.toStdString();
 
-    EXPECT_EQ(file->nameIfFree(folder.filePath("a.bmp"), error), UnnamedBmpFile::Naming::NameTaken);
-    EXPECT_EQ(file->nameIfFree(folder.filePath("b.bmp"), error), UnnamedBmpFile::Naming::NameTaken);
-    EXPECT_EQ(file->nameIfFree(folder.filePath("c.bmp"), error), UnnamedBmpFile::Naming::Named);
+    EXPECT_EQ(file->nameIfFree(folder.filePath("a.bmp"), error), UnnamedFile::Naming::NameTaken);
+    EXPECT_EQ(file->nameIfFree(folder.filePath("b.bmp"), error), UnnamedFile::Naming::NameTaken);
+    EXPECT_EQ(file->nameIfFree(folder.filePath("c.bmp"), error), UnnamedFile::Naming::Named);
     file.reset();
     EXPECT_EQ(ReadFileBytes(folder.filePath("a.bmp")), "old");
     EXPECT_TRUE(QFileInfo(folder.filePath("b.bmp")).isDir());
@@ -230,12 +228,11 @@ TEST(UnnamedBmpFile, GetsThePermissionsOfAnyNewFile)
     const mode_t savedMask = umask(027);
     QString error;
     const bool replacingWritten = WriteBmpFile(Picture(2, 2), folder.filePath("replacing.bmp"), error);
-    std::optional<UnnamedBmpFile> file =
-        UnnamedBmpFile::write(Picture(2, 2), folder.filePath("w.bmp"), error);
+    std::optional<UnnamedFile> file = WriteUnnamedBmpFile(Picture(2, 2), folder.filePath("w.bmp"), error);
     umask(savedMask);
     ASSERT_TRUE(replacingWritten);
     ASSERT_TRUE(file) << error.toStdString();
-    ASSERT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedBmpFile::Naming::Named);
+    ASSERT_EQ(file->nameIfFree(folder.filePath("w.bmp"), error), UnnamedFile::Naming::Named);
 
     const QFileDevice::Permissions expected = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                               QFileDevice::ReadUser | QFileDevice::WriteUser |
@@ -249,10 +246,9 @@ TEST(UnnamedBmpFile, GoesWithTheObjectWhenNeverNamed)
     QTemporaryDir folder;
     QString error;
     {
-        std::optional<UnnamedBmpFile> file =
-            UnnamedBmpFile::write(Picture(2, 2), folder.filePath("w.bmp"), error);
+        std::optional<UnnamedFile> file = WriteUnnamedBmpFile(Picture(2, 2), folder.filePath("w.bmp"), error);
         ASSERT_TRUE(file);
-        EXPECT_EQ(file->nameIfFree(folder.filePath("missing/w.bmp"), error), UnnamedBmpFile::Naming::Failed);
+        EXPECT_EQ(file->nameIfFree(folder.filePath("missing/w.bmp"), error), UnnamedFile::Naming::Failed);
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_TRUE(Entries(folder.path()).isEmpty());
@@ -262,14 +258,14 @@ TEST(UnnamedBmpFile, AFailedWriteLeavesNothing)
 {
     QTemporaryDir folder;
     QString error;
-    EXPECT_FALSE(UnnamedBmpFile::write(Picture(2, 2), folder.filePath("missing/w.bmp"), error));
+    EXPECT_FALSE(WriteUnnamedBmpFile(Picture(2, 2), folder.filePath("missing/w.bmp"), error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(UnnamedBmpFile::write(QImage(), folder.filePath("w.bmp"), error));
+    EXPECT_FALSE(WriteUnnamedBmpFile(QImage(), folder.filePath("w.bmp"), error));
     {
         const FileSizeLimit limit{4096};
         ASSERT_TRUE(limit.active());
         error.clear();
-        EXPECT_FALSE(UnnamedBmpFile::write(Picture(200, 200), folder.filePath("w.bmp"), error));
+        EXPECT_FALSE(WriteUnnamedBmpFile(Picture(200, 200), folder.filePath("w.bmp"), error));
         EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_TRUE(Entries(folder.path()).isEmpty());
