@@ -5,7 +5,6 @@
 #include "codecs/bmp/bmprunlength.h"
 #include "codecs/picture/filepicturesource.h"
 #include "codecs/picture/fileread.h"
-#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 #include "codecs/picture/pixelcopy.h"
 #include "codecs/picture/qtpicturesource.h"
@@ -76,11 +75,10 @@ class BmpPictureSource final : public FilePictureSource
         QFile file;
         if (!openForRegion(file, region, error))
             return std::nullopt;
-        QImage pixels(region.size(), formatLikeQt(layout_));
-        if (pixels.isNull()) {
-            error = PictureMessages::NoMemoryForRegion();
+        std::optional<QImage> allocated = newRegionImage(region.size(), formatLikeQt(layout_), error);
+        if (!allocated)
             return std::nullopt;
-        }
+        QImage& pixels = *allocated;
         if (!layout_.colours.isEmpty()) {
             // Qt draws an index beyond the file's colour table from whatever memory follows the table;
             // such pixels are black here, as QImage's own conversions make them.

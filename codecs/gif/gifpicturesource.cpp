@@ -5,7 +5,6 @@
 #include "codecs/gif/gifmessages.h"
 #include "codecs/picture/filepicturesource.h"
 #include "codecs/picture/fileread.h"
-#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 
 #include <QFile>
@@ -63,11 +62,10 @@ class GifPictureSource final : public FilePictureSource
         QFile file;
         if (!openForRegion(file, region, error))
             return std::nullopt;
-        QImage pixels(region.size(), QImage::Format_ARGB32);
-        if (pixels.isNull()) {
-            error = PictureMessages::NoMemoryForRegion();
+        std::optional<QImage> allocated = newRegionImage(region.size(), QImage::Format_ARGB32, error);
+        if (!allocated)
             return std::nullopt;
-        }
+        QImage& pixels = *allocated;
         pixels.fill(transparent);
         if (!drawFrame(file, region, pixels, error))
             return std::nullopt;

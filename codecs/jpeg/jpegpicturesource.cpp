@@ -8,7 +8,6 @@
 #include "codecs/jpeg/window/baselinewindow.h"
 #include "codecs/jpeg/window/progressivewindow.h"
 #include "codecs/picture/fileread.h"
-#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 
 #include <QFile>
@@ -39,11 +38,10 @@ class JpegPictureSource final : public PictureSource
     {
         if (!regionFitsPicture(region, size_, error))
             return std::nullopt;
-        QImage crop(region.size(), QImage::Format_RGB888);
-        if (crop.isNull()) {
-            error = PictureMessages::NoMemoryForRegion();
+        std::optional<QImage> allocated = newRegionImage(region.size(), QImage::Format_RGB888, error);
+        if (!allocated)
             return std::nullopt;
-        }
+        QImage& crop = *allocated;
         // Cutting the MCUs around the region out into a small JPEG spares libjpeg the Huffman codes of the
         // rows above and beside the region, and for a progressive picture the whole picture's coefficients.
         // The walk that cuts it decodes every code up to the window's end, and damage it meets there is the

@@ -17,6 +17,16 @@ bool regionFitsPicture(const QRect& region, QSize pictureSize, QString& error)
     return true;
 }
 
+std::optional<QImage> newRegionImage(QSize size, QImage::Format format, QString& error)
+{
+    QImage image(size, format);
+    if (image.isNull()) {
+        error = PictureMessages::NoMemoryForRegion();
+        return std::nullopt;
+    }
+    return image;
+}
+
 std::optional<QImage> flattenOnto(const QImage& pixels, const QRect& source, const QColor& background,
                                   QString& error)
 {

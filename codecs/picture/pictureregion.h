@@ -15,6 +15,10 @@ inline constexpr int WholeDecodeLimitMiB = 768;
 // the reason in `error`.
 bool regionFitsPicture(const QRect& region, QSize pictureSize, QString& error);
 
+// A new image of `size` for a region's pixels; nullopt, with the reason in `error`, when there is no memory
+// for it.
+std::optional<QImage> newRegionImage(QSize size, QImage::Format format, QString& error);
+
 // The `source` rectangle of `pixels` as QImage::Format_RGB888, each pixel drawn source-over onto
 // `background` exactly as QPainter draws it; nullopt, with the reason in `error`, when there is no memory
 // for it.

@@ -2,7 +2,6 @@
 
 #include "codecs/picture/filepicturesource.h"
 #include "codecs/picture/fileread.h"
-#include "codecs/picture/picturemessages.h"
 #include "codecs/picture/pictureregion.h"
 #include "codecs/png/pngdirectrows.h"
 #include "codecs/png/pnglayout.h"
@@ -41,11 +40,10 @@ class PngPictureSource final : public FilePictureSource
         QFile file;
         if (!openForRegion(file, region, error))
             return std::nullopt;
-        QImage pixels(region.size(), layout_.format);
-        if (pixels.isNull()) {
-            error = PictureMessages::NoMemoryForRegion();
+        std::optional<QImage> allocated = newRegionImage(region.size(), layout_.format, error);
+        if (!allocated)
             return std::nullopt;
-        }
+        QImage& pixels = *allocated;
         if (pixels.format() == QImage::Format_Mono || pixels.format() == QImage::Format_Indexed8)
             setColoursLikeQt(pixels, header_);
         if (copy_ ? !decodeDirectly(file, *copy_, region, pixels, error)
