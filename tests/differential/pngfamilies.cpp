@@ -18,7 +18,7 @@ struct ColourType
     bool transparencyAllowed;
 };
 
-// PNG specification, table 11.1: the bit depths of each colour type.
+// The bit depths each PNG colour type allows (ISO/IEC 15948, table 11.1).
 const std::vector<ColourType> colourTypes = {
     {"grey", PNG_COLOR_TYPE_GRAY, {1, 2, 4, 8, 16}, true},
     {"rgb", PNG_COLOR_TYPE_RGB, {8, 16}, true},
